@@ -1,0 +1,23 @@
+# Sourced by scripts/run and scripts/test: installs the Debian packages that are missing, and only those.
+PVL3_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
+    qt6-qpa-plugins libgl-dev libwmf-dev libemf2svg-dev fonts-dejavu-core
+    xvfb xauth openbox trayer tint2 xdotool imagemagick x11-utils)
+
+pvl3_install_missing() {
+    local missing=()
+    for pkg in "${PVL3_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+pvl3_build() {
+    local dir="$1" type="$2"
+    cmake -S "$PVL3_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}

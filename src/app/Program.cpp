@@ -1,0 +1,28 @@
+#include "app/Program.h"
+
+#include "app/frmStealth.h"
+#include "manager/frmManager.h"
+#include "tray/frmTray.h"
+
+Program::Program(Services services, QString programFolder) : S(services) { ProgramFolder = std::move(programFolder); }
+
+Program::~Program() {
+    // Windows still loaded go without their unload handlers, as at any end of the program.
+    m_ending = true;
+    delete ManagerWindow.data();
+    delete TrayWindow.data();
+    delete StealthWindow.data();
+}
+
+frmStealth& Program::Stealth() {
+    if (!StealthWindow) {
+        StealthWindow = new frmStealth(*this);
+        StealthWindow->Form_Load();
+    }
+    return *StealthWindow;
+}
+
+void Program::EndProgram() {
+    m_ending = true;
+    S.ProcessEnd.EndNow();
+}

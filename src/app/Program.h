@@ -1,0 +1,37 @@
+#pragma once
+// The program's shared state: the data every window shares (Globals), the single-instance windows, and
+// the platform services. main() builds one; every test builds its own with stand-in services.
+#include "core/mdlGlobal.h"
+#include "platform/Services.h"
+#include <QPointer>
+
+class frmTray;
+class frmManager;
+class frmStealth;
+class frmNotes;
+
+class Program : public Globals {
+public:
+    explicit Program(Services services, QString programFolder);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    Services S;
+
+    // Single-instance windows; null while not loaded. Each deletes itself when unloaded.
+    QPointer<frmTray> TrayWindow;
+    QPointer<frmManager> ManagerWindow;
+    QPointer<frmStealth> StealthWindow;
+    QPointer<frmNotes> EditNote; // the editor's note window
+
+    // The hidden host window, created and loaded on first use.
+    frmStealth& Stealth();
+
+    // Ends the program at once: from here on no handler does anything.
+    void EndProgram();
+    bool Ending() const { return m_ending; }
+
+private:
+    bool m_ending = false;
+};

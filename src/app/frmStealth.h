@@ -1,0 +1,53 @@
+#pragma once
+// "Stealth Box": the hidden window that hosts the popup menus, the notes-folder file list and the
+// once-a-second shutdown check.
+#include "core/FileList.h"
+#include <QAction>
+#include <QMenu>
+#include <QTimer>
+#include <QWidget>
+
+class Program;
+
+class frmStealth : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmStealth(Program& program);
+    ~frmStealth() override; // Form_Terminate
+
+    void Form_Load();
+
+    QTimer tmrMaster;
+    FileList flbNotes;
+
+    QMenu mnuEdit{QStringLiteral("Edit Mode")};
+    QAction* mnuPaste;
+    QAction* mnuCpySel;
+    QAction* mnuCpyAll;
+    QMenu mnuNorm{QStringLiteral("Normal Mode")};
+    QAction* mnuCpySelN;
+    QAction* mnuCpyAllN;
+    QMenu mnuList{QStringLiteral("List Of Notes")};
+    QAction* mnuNewL;
+    QAction* mnuEditL;
+    QAction* mnuDel;
+    QAction* mnuAboutL;
+    QMenu mnuTray{QStringLiteral("TrayNotes")};
+    QAction* mnuShowT;
+    QAction* mnuManage;
+    QAction* mnuNew;
+    QAction* mnuAbout;
+    QAction* mnuTonSys;
+    QAction* mnuShow;
+    QAction* mnuClose;
+
+public slots:
+    void tmrMaster_Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override; // Form_Unload
+
+private:
+    void BuildMenus();
+    Program& P;
+};

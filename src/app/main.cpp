@@ -1,0 +1,29 @@
+// Pinvale 3: builds the real services and one Program, then hands over to Main.
+#include "app/Program.h"
+#include "app/mdlBoot.h"
+#include "core/ProgramFolder.h"
+#include "platform/QtServices.h"
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pinvale 3"));
+    QApplication::setOrganizationName(QStringLiteral("Pinvale"));
+    QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive; CheckShutdown ends it
+
+    QtQuestions questions;
+    QtChoosers choosers;
+    QtSoundPlayer sound;
+    QtClock clock;
+    QtScreen screen;
+    QtRandom random;
+    QtProcessEnd processEnd;
+    QtTrayFactory trayFactory;
+    Program program(Services{questions, choosers, sound, clock, screen, random, processEnd, trayFactory},
+                    mdlCommonFunc::ResolveProgramFolder(QCoreApplication::applicationDirPath()));
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    if (!mdlBoot::Main(program, arguments.join(u' '))) return 0;
+    return QApplication::exec();
+}

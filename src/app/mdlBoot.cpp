@@ -1,0 +1,91 @@
+#include "app/mdlBoot.h"
+
+#include "app/Program.h"
+#include "app/frmStealth.h"
+#include "core/SettingsFile.h"
+#include "core/TypeCheck.h"
+#include "manager/frmManager.h"
+#include "tray/Schedule.h"
+#include "tray/frmTray.h"
+#include <QGuiApplication>
+
+namespace mdlBoot {
+
+namespace {
+
+struct Hourglass {
+    Hourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Hourglass() { QGuiApplication::restoreOverrideCursor(); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+};
+
+void LoadSettingsOrTell(Program& P) {
+    QString error;
+    if (mdlCommonFunc::LoadSettings(P.ProgramFolder, P.Settings, &error) != mdlCommonFunc::SettingsSource::DamagedFile)
+        return;
+    P.S.Questions.Message(QStringLiteral("Pinvale 3"),
+                          QStringLiteral("The settings file \"%1\" is damaged (%2). Pinvale 3 is using its default "
+                                         "settings; they replace the damaged file when you close ManageNotes.")
+                              .arg(P.ProgramFolder + mdlCommonFunc::SettingsFileName, error));
+}
+
+// False when the user declines to load a second copy.
+bool ClaimRunningMarker(Program& P) {
+    if (!mdlCommonFunc::TrayLockIsSet(P.ProgramFolder)) {
+        mdlCommonFunc::SetTrayLock(P.ProgramFolder);
+        return true;
+    }
+    if (P.Settings.PromptMultiCopies != 1) return true;
+    return P.S.Questions.AskYesNo(
+        QStringLiteral("Do you want to load multiple copies of PVL3?"),
+        QStringLiteral("Pinvale 3 already seems to be running, and if so you should click 'NO' to prevent double "
+                       "loading. If you want to run multiple copies of this program (not recommended), or if Windows "
+                       "or PVL3 exited abnormally, you should click 'YES'."));
+}
+
+void LoadManager(Program& P) {
+    P.ManagerWindow = new frmManager(P);
+    P.ManagerWindow->Form_Load();
+}
+
+} // namespace
+
+frmTray& LoadTray(Program& P) {
+    P.TrayWindow = new frmTray(P);
+    P.TrayWindow->Form_Load();
+    P.TrayWindow->Tray->setIntray(true);
+    return *P.TrayWindow;
+}
+
+bool Main(Program& P, const QString& commandLine) {
+    Hourglass hourglass;
+    P.S.Random.Seed(static_cast<uint32_t>(P.S.Clock.Now().toMSecsSinceEpoch()));
+    LoadSettingsOrTell(P);
+    if (!ClaimRunningMarker(P)) {
+        P.EndProgram();
+        return false;
+    }
+    if (TypeCheck::TrimBlanks(commandLine).isEmpty()) {
+        LoadTray(P);
+        LoadManager(P);
+        P.Stealth();
+        mdlCommonFunc::ComputeNextShow(P);
+        P.ManagerWindow->show();
+        return true;
+    }
+    if (commandLine.contains(QStringLiteral("/QL"))) {
+        if (P.Settings.TrayOnSystemStart != 1) {
+            mdlCommonFunc::ClearTrayLock(P.ProgramFolder);
+            P.EndProgram();
+            return false;
+        }
+        LoadTray(P);
+        P.Stealth();
+        mdlCommonFunc::ComputeNextShow(P);
+        return true;
+    }
+    return false; // an unknown command line loads nothing; the marker stays as it is
+}
+
+} // namespace mdlBoot

@@ -1,0 +1,14 @@
+#pragma once
+// Whole-file reads and atomic whole-file writes: the complete content goes to a temporary file beside the
+// target and is renamed over it, so a failed write leaves the old file byte for byte as it was.
+#include <QByteArray>
+#include <QString>
+
+namespace FileIO {
+
+bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Reads at most maxBytes (all when negative). False when the file cannot be opened.
+bool ReadWhole(const QString& path, QByteArray& bytes, QString* error = nullptr, qint64 maxBytes = -1);
+
+} // namespace FileIO

@@ -1,0 +1,45 @@
+#include "core/FileList.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+void SortNames(QStringList& names) {
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+}
+
+void FileList::SetPath(const QString& folder) {
+    if (folder != m_folder) Invalidate();
+    m_folder = folder;
+    Refresh();
+}
+
+void FileList::SetPattern(const QString& pattern) {
+    if (pattern != m_pattern) Invalidate();
+    m_pattern = pattern;
+    Refresh();
+}
+
+void FileList::Invalidate() { m_valid = false; }
+
+void FileList::Refresh() {
+    const QFileInfo folder(m_folder);
+    const QDateTime changed = folder.exists() ? folder.lastModified().toUTC() : QDateTime();
+    // A folder changed within the same clock tick as the last read could look unchanged, so a read that
+    // followed a change by less than two seconds is not trusted.
+    if (m_valid && changed == m_folderTime && m_folderTime.isValid() && m_readTime > m_folderTime.addSecs(2))
+        return;
+    m_names.clear();
+    if (folder.isDir()) {
+        QDir dir(m_folder);
+        m_names = dir.entryList({m_pattern}, QDir::Files, QDir::NoSort);
+        SortNames(m_names);
+    }
+    ++m_reads;
+    m_folderTime = changed;
+    m_readTime = QDateTime::currentDateTimeUtc();
+    m_valid = true;
+}

@@ -1,0 +1,123 @@
+#include "core/NoteFile.h"
+
+#include "core/FileIO.h"
+#include "core/mdlBin.h"
+#include <QFile>
+
+using namespace mdlBin;
+
+namespace NoteFile {
+
+namespace {
+
+constexpr double FormatVersion = 3.0;
+
+void ReadHead(BinReader& in, NoteRecord& r, Head head) {
+    r.Version = in.ReadDouble();
+    r.Enabled = in.ReadInt16();
+    if (head == Head::Enabled) return;
+    r.Text = ReadBinString(in);
+    r.ShowFrom = in.ReadInt32();
+    r.ShowUntil = in.ReadInt32();
+}
+
+void ReadRest(BinReader& in, NoteRecord& r) {
+    r.LoadSound = ReadBinString(in);
+    r.CloseSound = ReadBinString(in);
+    r.ButtonSound = ReadBinString(in);
+    r.BackColour = static_cast<uint32_t>(in.ReadInt32());
+    r.ImagePath = ReadBinString(in);
+    r.BorderStyle = in.ReadInt16();
+    r.ImageAlign = in.ReadInt16();
+    r.FontBold = in.ReadInt16();
+    r.FontItalic = in.ReadInt16();
+    r.FontStrikethru = in.ReadInt16();
+    r.FontUnderline = in.ReadInt16();
+    r.FontName = ReadBinString(in);
+    r.FontColour = static_cast<uint32_t>(in.ReadInt32());
+    r.FontSize = in.ReadInt16();
+    r.TextAlign = in.ReadInt16();
+}
+
+template <typename Body> bool ReadWith(const QString& path, QString* error, Body body) {
+    QFile file(path);
+    if (!file.exists()) {
+        if (error) *error = QStringLiteral("missing");
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) *error = QStringLiteral("cannot read: %1").arg(file.errorString());
+        return false;
+    }
+    BinReader in(file);
+    body(in);
+    if (!in.Ok() && error) *error = in.Error();
+    return in.Ok();
+}
+
+} // namespace
+
+bool ReadNote(const QString& path, NoteRecord& record, QString* error) {
+    return ReadWith(path, error, [&](BinReader& in) {
+        ReadHead(in, record, Head::Dates);
+        ReadRest(in, record);
+    });
+}
+
+bool ReadNoteHead(const QString& path, NoteRecord& record, Head head, QString* error) {
+    return ReadWith(path, error, [&](BinReader& in) { ReadHead(in, record, head); });
+}
+
+QByteArray NoteBytes(const NoteRecord& r) {
+    BinWriter out;
+    out.WriteDouble(FormatVersion);
+    out.WriteInt16(r.Enabled);
+    WriteBinString(r.Text, out);
+    out.WriteInt32(r.ShowFrom);
+    out.WriteInt32(r.ShowUntil);
+    WriteBinString(r.LoadSound, out);
+    WriteBinString(r.CloseSound, out);
+    WriteBinString(r.ButtonSound, out);
+    out.WriteInt32(static_cast<int32_t>(r.BackColour));
+    WriteBinString(r.ImagePath, out);
+    out.WriteInt16(r.BorderStyle);
+    out.WriteInt16(r.ImageAlign);
+    out.WriteInt16(r.FontBold);
+    out.WriteInt16(r.FontItalic);
+    out.WriteInt16(r.FontStrikethru);
+    out.WriteInt16(r.FontUnderline);
+    WriteBinString(r.FontName, out);
+    out.WriteInt32(static_cast<int32_t>(r.FontColour));
+    out.WriteInt16(r.FontSize);
+    out.WriteInt16(r.TextAlign);
+    return out.Bytes();
+}
+
+namespace {
+// The new bytes over the start of the old content; whatever lies beyond them stays.
+bool Overlay(const QString& path, const QByteArray& head, bool mustExist, QString* error) {
+    QByteArray content;
+    const bool exists = QFile::exists(path);
+    if (!exists && mustExist) {
+        if (error) *error = QStringLiteral("missing");
+        return false;
+    }
+    if (exists && !FileIO::ReadWhole(path, content, error)) return false;
+    if (content.size() < head.size()) content.resize(head.size());
+    content.replace(0, head.size(), head);
+    return FileIO::WriteWhole(path, content, error);
+}
+} // namespace
+
+bool WriteNote(const QString& path, const NoteRecord& record, QString* error) {
+    return Overlay(path, NoteBytes(record), false, error);
+}
+
+bool WriteEnabled(const QString& path, int16_t enabled, QString* error) {
+    BinWriter out;
+    out.WriteDouble(FormatVersion);
+    out.WriteInt16(enabled);
+    return Overlay(path, out.Bytes(), true, error); // never creates a stray file
+}
+
+} // namespace NoteFile

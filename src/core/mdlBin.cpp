@@ -1,0 +1,129 @@
+#include "core/mdlBin.h"
+
+#include <QIODevice>
+#include <QtEndian>
+#include <array>
+#include <cstring>
+
+namespace mdlBin {
+
+namespace {
+// 0x80..0x9F of Windows-1252; 0 marks the five undefined codes, which map to the C1 control of that value.
+constexpr std::array<char16_t, 32> HighTable = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char16_t Decode(uint8_t byte) {
+    if (byte < 0x80 || byte >= 0xA0) return byte;
+    const char16_t mapped = HighTable[byte - 0x80];
+    return mapped ? mapped : byte;
+}
+
+char Encode(char16_t ch) {
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return static_cast<char>(ch);
+    for (size_t i = 0; i < HighTable.size(); ++i) {
+        const char16_t code = static_cast<char16_t>(0x80 + i);
+        if (HighTable[i] == ch || (HighTable[i] == 0 && code == ch)) return static_cast<char>(code);
+    }
+    return '?';
+}
+} // namespace
+
+QByteArray ToAnsi(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        // A character outside the Basic Multilingual Plane is one '?', not two.
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
+        out.append(Encode(ch.unicode()));
+    }
+    return out;
+}
+
+QString FromAnsi(const QByteArray& bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) out[i] = QChar(Decode(static_cast<uint8_t>(bytes.at(i))));
+    return out;
+}
+
+void BinWriter::WriteDouble(double value) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    char raw[8];
+    qToLittleEndian(bits, raw);
+    m_bytes.append(raw, 8);
+}
+
+void BinWriter::WriteInt16(int16_t value) {
+    char raw[2];
+    qToLittleEndian(value, raw);
+    m_bytes.append(raw, 2);
+}
+
+void BinWriter::WriteInt32(int32_t value) {
+    char raw[4];
+    qToLittleEndian(value, raw);
+    m_bytes.append(raw, 4);
+}
+
+void BinWriter::WriteByte(uint8_t value) { m_bytes.append(static_cast<char>(value)); }
+
+void BinReader::Fail(const QString& reason) {
+    if (!m_ok) return;
+    m_ok = false;
+    m_error = reason;
+}
+
+QByteArray BinReader::Take(qint64 count, const char* what) {
+    if (!m_ok) return {};
+    const qint64 left = m_device.size() - m_device.pos();
+    if (count < 0 || count > left) {
+        Fail(QStringLiteral("damaged: %1 at byte %2 runs past the end of the file").arg(what).arg(m_device.pos()));
+        return {};
+    }
+    QByteArray bytes = m_device.read(count);
+    if (bytes.size() != count) Fail(QStringLiteral("cannot read %1 at byte %2").arg(what).arg(m_device.pos()));
+    return bytes;
+}
+
+double BinReader::ReadDouble() {
+    const QByteArray raw = Take(8, "a number");
+    if (!m_ok) return 0.0;
+    const uint64_t bits = qFromLittleEndian<uint64_t>(raw.constData());
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+int16_t BinReader::ReadInt16() {
+    const QByteArray raw = Take(2, "a number");
+    return m_ok ? qFromLittleEndian<int16_t>(raw.constData()) : 0;
+}
+
+int32_t BinReader::ReadInt32() {
+    const QByteArray raw = Take(4, "a number");
+    return m_ok ? qFromLittleEndian<int32_t>(raw.constData()) : 0;
+}
+
+uint8_t BinReader::ReadByte() {
+    const QByteArray raw = Take(1, "a byte");
+    return m_ok ? static_cast<uint8_t>(raw.at(0)) : 0;
+}
+
+QByteArray BinReader::ReadBytes(qint64 count) { return Take(count, "a text"); }
+
+void WriteBinString(const QString& text, BinWriter& file) {
+    const QByteArray bytes = ToAnsi(text);
+    file.WriteInt32(static_cast<int32_t>(bytes.size()));
+    for (char byte : bytes) file.WriteByte(static_cast<uint8_t>(byte));
+}
+
+QString ReadBinString(BinReader& file) {
+    const int32_t length = file.ReadInt32();
+    if (file.Ok() && length < 0) file.Fail(QStringLiteral("damaged: a text has the negative length %1").arg(length));
+    return FromAnsi(file.ReadBytes(length));
+}
+
+} // namespace mdlBin

@@ -1,0 +1,53 @@
+#pragma once
+// Little-endian binary fields and length-prefixed Windows-1252 strings, the building blocks of both the
+// note file and the settings file.
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+class QIODevice;
+
+namespace mdlBin {
+
+// Windows-1252 <-> Unicode. A character the code page cannot hold becomes '?'.
+QByteArray ToAnsi(const QString& text);
+QString FromAnsi(const QByteArray& bytes);
+
+// Appends fields to a byte buffer; the caller writes the buffer out whole.
+class BinWriter {
+public:
+    void WriteDouble(double value);
+    void WriteInt16(int16_t value);
+    void WriteInt32(int32_t value);
+    void WriteByte(uint8_t value);
+    const QByteArray& Bytes() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+};
+
+// Reads fields from a device without ever reading or allocating past its end. After the first failure
+// every later read fails too and Ok() stays false, so a caller may read a whole record and check once.
+class BinReader {
+public:
+    explicit BinReader(QIODevice& device) : m_device(device) {}
+    double ReadDouble();
+    int16_t ReadInt16();
+    int32_t ReadInt32();
+    uint8_t ReadByte();
+    QByteArray ReadBytes(qint64 count);
+    bool Ok() const { return m_ok; }
+    const QString& Error() const { return m_error; }
+    void Fail(const QString& reason);
+
+private:
+    QByteArray Take(qint64 count, const char* what);
+    QIODevice& m_device;
+    bool m_ok = true;
+    QString m_error;
+};
+
+void WriteBinString(const QString& text, BinWriter& file);
+QString ReadBinString(BinReader& file);
+
+} // namespace mdlBin

@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/Services.h"
+#include <QSystemTrayIcon>
+
+// The tray icon control over QSystemTrayIcon. Where the desktop has no tray the icon is simply absent.
+class QtSysTray : public cSysTray {
+    Q_OBJECT
+public:
+    explicit QtSysTray(QObject* parent);
+    void setIntray(bool inTray) override;
+    void setTrayicon(const QIcon& icon) override;
+    void setTraytip(const QString& tip) override;
+
+private:
+    void Activated(QSystemTrayIcon::ActivationReason reason);
+    QSystemTrayIcon m_icon;
+    qint64 m_iconKey = 0;
+};
