@@ -3,7 +3,9 @@
 #include "app/CheckShutdown.h"
 #include "app/Program.h"
 #include "core/SettingsFile.h"
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 
 frmStealth::frmStealth(Program& program) : P(program) {
     setWindowTitle(QStringLiteral("Stealth Box"));
@@ -46,8 +48,14 @@ void frmStealth::BuildMenus() {
     mnuTray.addSeparator();
     mnuClose = mnuTray.addAction(QStringLiteral("Close TrayNotes"));
 
+    connect(mnuPaste, &QAction::triggered, this, &frmStealth::mnuPaste_Click);
+    connect(mnuCpySel, &QAction::triggered, this, &frmStealth::mnuCpySel_Click);
+    connect(mnuCpySelN, &QAction::triggered, this, &frmStealth::mnuCpySel_Click);
+    connect(mnuCpyAll, &QAction::triggered, this, &frmStealth::mnuCpyAll_Click);
+    connect(mnuCpyAllN, &QAction::triggered, this, &frmStealth::mnuCpyAll_Click);
+
     // Items whose windows are not built yet are shown, but disabled.
-    for (QAction* pending : {mnuPaste, mnuCpySel, mnuCpyAll, mnuCpySelN, mnuCpyAllN, mnuNewL, mnuEditL, mnuDel,
+    for (QAction* pending : {mnuNewL, mnuEditL, mnuDel,
                              mnuAboutL, mnuShowT, mnuManage, mnuNew, mnuAbout, mnuTonSys, mnuShow, mnuClose})
         pending->setEnabled(false);
 }
@@ -62,6 +70,12 @@ void frmStealth::Form_Load() {
 }
 
 void frmStealth::tmrMaster_Timer() { mdlCommonFunc::CheckShutdown(P); }
+
+void frmStealth::mnuPaste_Click() {}
+
+void frmStealth::mnuCpySel_Click() { QGuiApplication::clipboard()->setText(P.CopySelText); }
+
+void frmStealth::mnuCpyAll_Click() { QGuiApplication::clipboard()->setText(P.CopyAllText); }
 
 void frmStealth::closeEvent(QCloseEvent* event) {
     tmrMaster.stop();

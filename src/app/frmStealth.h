@@ -43,6 +43,10 @@ public:
 
 public slots:
     void tmrMaster_Timer();
+    // The note text menus.
+    void mnuPaste_Click();
+    void mnuCpySel_Click();
+    void mnuCpyAll_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override; // Form_Unload
