@@ -1,1 +1,26 @@
-int main() { return 0; }
+// pvl3: the notes of Pinvale 3 from the command line, without windows.
+#include "cli/CliArgs.h"
+#include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
+#include <QCoreApplication>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    // The same names as Pinvale 3, so that both find the same per-user program folder.
+    QCoreApplication::setApplicationName(QStringLiteral("Pinvale 3"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Pinvale"));
+
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments.append(QString::fromUtf8(argv[i]));
+    const Cli::ParseResult parsed = Cli::ParseArguments(arguments);
+    if (!parsed.Error.isEmpty()) {
+        Cli::ErrLine(parsed.Error);
+        Cli::Err(u'\n' + Cli::UsageText());
+        return 2;
+    }
+    if (parsed.Args.Help) {
+        Cli::Out(Cli::UsageText());
+        return 0;
+    }
+    return Cli::RunCommand(parsed.Args, QCoreApplication::applicationDirPath());
+}
