@@ -23,15 +23,16 @@ void FileList::SetPattern(const QString& pattern) {
     Refresh();
 }
 
-void FileList::Invalidate() { m_valid = false; }
+void FileList::Invalidate() {
+    m_valid = false;
+}
 
 void FileList::Refresh() {
     const QFileInfo folder(m_folder);
     const QDateTime changed = folder.exists() ? folder.lastModified().toUTC() : QDateTime();
     // A folder changed within the same clock tick as the last read could look unchanged, so a read that
     // followed a change by less than two seconds is not trusted.
-    if (m_valid && changed == m_folderTime && m_folderTime.isValid() && m_readTime > m_folderTime.addSecs(2))
-        return;
+    if (m_valid && changed == m_folderTime && m_folderTime.isValid() && m_readTime > m_folderTime.addSecs(2)) return;
     m_names.clear();
     if (folder.isDir()) {
         QDir dir(m_folder);

@@ -54,7 +54,9 @@ QString DamagedListLine(const QString& path) {
     return PadToLength(QStringLiteral("?? damaged note file"), ListPrefixLength, QStringLiteral(" ")) + path;
 }
 
-QString FileFromListEntry(const QString& line) { return line.mid(ListPrefixLength); }
+QString FileFromListEntry(const QString& line) {
+    return line.mid(ListPrefixLength);
+}
 
 std::vector<NoteListEntry> BuildNoteList(const QString& notesFolder, const QStringList& fileNames) {
     std::vector<NoteListEntry> entries;

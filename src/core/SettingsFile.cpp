@@ -20,8 +20,8 @@ SettingsRecord DefaultSettings(const QString& programFolder) {
 QByteArray SettingsBytes(const SettingsRecord& s) {
     BinWriter out;
     WriteBinString(s.AlarmSound, out);
-    for (uint8_t flag : {s.PlayAlarm, s.AnimateIcon, s.ShowOnTrayStart, s.TrayOnSystemStart, s.EveryHours,
-                         s.EveryMinutes})
+    for (uint8_t flag :
+         {s.PlayAlarm, s.AnimateIcon, s.ShowOnTrayStart, s.TrayOnSystemStart, s.EveryHours, s.EveryMinutes})
         out.WriteByte(flag);
     for (const AtTime& t : s.AtTimes) {
         out.WriteByte(t.AmPm);
@@ -35,8 +35,8 @@ QByteArray SettingsBytes(const SettingsRecord& s) {
     WriteBinString(s.NotesFolder, out);
     out.WriteInt16(s.NoteHeight);
     out.WriteInt16(s.NoteWidth);
-    for (uint8_t flag : {s.TrayWhich, s.PromptApplyEdit, s.PromptCloseNote, s.PromptNoShowOnTray,
-                         s.PromptNoTrayOnBoot, s.PromptMultiCopies, s.PromptDeleteNote})
+    for (uint8_t flag : {s.TrayWhich, s.PromptApplyEdit, s.PromptCloseNote, s.PromptNoShowOnTray, s.PromptNoTrayOnBoot,
+                         s.PromptMultiCopies, s.PromptDeleteNote})
         out.WriteByte(flag);
     return out.Bytes();
 }
@@ -49,8 +49,8 @@ bool ReadSettingsFile(const QString& path, SettingsRecord& s, QString* error) {
     }
     BinReader in(file);
     s.AlarmSound = ReadBinString(in);
-    for (uint8_t* flag : {&s.PlayAlarm, &s.AnimateIcon, &s.ShowOnTrayStart, &s.TrayOnSystemStart, &s.EveryHours,
-                          &s.EveryMinutes})
+    for (uint8_t* flag :
+         {&s.PlayAlarm, &s.AnimateIcon, &s.ShowOnTrayStart, &s.TrayOnSystemStart, &s.EveryHours, &s.EveryMinutes})
         *flag = in.ReadByte();
     for (AtTime& t : s.AtTimes) {
         t.AmPm = in.ReadByte();

@@ -27,7 +27,9 @@ bool IsPictureFile(const QString& path) {
     return EndsWithOneOf(path, endings);
 }
 
-bool IsWaveFile(const QString& path) { return EndsWithOneOf(path, {QStringLiteral(".wav")}); }
+bool IsWaveFile(const QString& path) {
+    return EndsWithOneOf(path, {QStringLiteral(".wav")});
+}
 
 QString PadToLength(const QString& text, int16_t width, const QString& fill) {
     if (width < 0) width = 0;

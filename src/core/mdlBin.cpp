@@ -9,10 +9,10 @@ namespace mdlBin {
 
 namespace {
 // 0x80..0x9F of Windows-1252; 0 marks the five undefined codes, which map to the C1 control of that value.
-constexpr std::array<char16_t, 32> HighTable = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char16_t, 32> HighTable = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char16_t Decode(uint8_t byte) {
     if (byte < 0x80 || byte >= 0xA0) return byte;
@@ -68,7 +68,9 @@ void BinWriter::WriteInt32(int32_t value) {
     m_bytes.append(raw, 4);
 }
 
-void BinWriter::WriteByte(uint8_t value) { m_bytes.append(static_cast<char>(value)); }
+void BinWriter::WriteByte(uint8_t value) {
+    m_bytes.append(static_cast<char>(value));
+}
 
 void BinReader::Fail(const QString& reason) {
     if (!m_ok) return;
@@ -112,7 +114,9 @@ uint8_t BinReader::ReadByte() {
     return m_ok ? static_cast<uint8_t>(raw.at(0)) : 0;
 }
 
-QByteArray BinReader::ReadBytes(qint64 count) { return Take(count, "a text"); }
+QByteArray BinReader::ReadBytes(qint64 count) {
+    return Take(count, "a text");
+}
 
 void WriteBinString(const QString& text, BinWriter& file) {
     const QByteArray bytes = ToAnsi(text);

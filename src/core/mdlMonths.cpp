@@ -5,8 +5,9 @@
 namespace mdlMonths {
 
 QString GetMonthName(int16_t month) {
-    static const std::array<const char*, 12> names = {"January", "February", "March",     "April",   "May",      "June",
-                                                      "July",    "August",   "September", "October", "November", "December"};
+    static const std::array<const char*, 12> names = {"January",   "February", "March",    "April",
+                                                      "May",       "June",     "July",     "August",
+                                                      "September", "October",  "November", "December"};
     if (month < 1 || month > 12) return QStringLiteral("InvalidMonth");
     return QString::fromLatin1(names[static_cast<size_t>(month - 1)]);
 }

@@ -11,5 +11,7 @@ public:
 
 namespace mdlSound {
 // Starts the sound and returns at once. The path is not checked first.
-inline void PlayWave(ISoundPlayer& player, const QString& path) { player.Play(path); }
+inline void PlayWave(ISoundPlayer& player, const QString& path) {
+    player.Play(path);
+}
 } // namespace mdlSound

@@ -1,0 +1,165 @@
+// Months, file-type checks, fixed-width text, number checks and the code-page strings.
+#include "TestFiles.h"
+#include "core/TypeCheck.h"
+#include "core/mdlBin.h"
+#include "core/mdlMonths.h"
+#include <QBuffer>
+#include <QTemporaryDir>
+
+using namespace TypeCheck;
+
+class tst_Helpers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void monthNames_data() {
+        QTest::addColumn<int>("month");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("1") << 1 << "January";
+        QTest::newRow("9") << 9 << "September";
+        QTest::newRow("12") << 12 << "December";
+        QTest::newRow("0") << 0 << "InvalidMonth";
+        QTest::newRow("13") << 13 << "InvalidMonth";
+        QTest::newRow("-1") << -1 << "InvalidMonth";
+    }
+    void monthNames() {
+        QFETCH(int, month);
+        QFETCH(QString, name);
+        QCOMPARE(mdlMonths::GetMonthName(static_cast<int16_t>(month)), name);
+    }
+
+    void daysInMonth_data() {
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("days");
+        QTest::newRow("feb 2000") << 2 << 2000 << 29;
+        QTest::newRow("feb 1900") << 2 << 1900 << 29;
+        QTest::newRow("feb 1999") << 2 << 1999 << 28;
+        QTest::newRow("apr") << 4 << 2026 << 30;
+        QTest::newRow("nov") << 11 << 2026 << 30;
+        QTest::newRow("dec") << 12 << 2026 << 31;
+        QTest::newRow("jul") << 7 << 2026 << 31;
+        QTest::newRow("13") << 13 << 2026 << 0;
+        QTest::newRow("0") << 0 << 2026 << 0;
+    }
+    void daysInMonth() {
+        QFETCH(int, month);
+        QFETCH(int, year);
+        QFETCH(int, days);
+        QCOMPARE(mdlMonths::DaysInMonth(static_cast<int16_t>(month), static_cast<int16_t>(year)), days);
+    }
+
+    void fileTypes_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("create");
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<bool>("wave");
+        QTest::newRow("gif") << "a.gif" << true << true << false;
+        QTest::newRow("upper-case JPG") << "a.JPG" << true << false << false;
+        QTest::newRow("cur") << "a.cur" << true << true << false;
+        QTest::newRow("png not accepted") << "a.png" << true << false << false;
+        QTest::newRow("wav") << "a.wav" << true << false << true;
+        QTest::newRow("missing wav") << "b.wav" << false << false << false;
+        QTest::newRow("missing bmp") << "b.bmp" << false << false << false;
+    }
+    void fileTypes() {
+        QFETCH(QString, name);
+        QFETCH(bool, create);
+        QFETCH(bool, picture);
+        QFETCH(bool, wave);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        if (create) WriteBytes(path, "x");
+        QCOMPARE(IsPictureFile(path), picture);
+        QCOMPARE(IsWaveFile(path), wave);
+    }
+
+    void padToLength_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("fill");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("pad, empty fill") << "abc" << 6 << ""
+                                         << "abc   ";
+        QTest::newRow("cut") << "abcdefgh" << 6 << " "
+                             << "abcdef";
+        QTest::newRow("exact") << "abcdef" << 6 << "x"
+                               << "abcdef";
+        QTest::newRow("fill text") << "a" << 4 << "-"
+                                   << "a---";
+        QTest::newRow("zero width") << "abc" << 0 << " "
+                                    << "";
+    }
+    void padToLength() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(QString, fill);
+        QFETCH(QString, result);
+        QCOMPARE(PadToLength(text, static_cast<int16_t>(width), fill), result);
+    }
+
+    void wholeNumbers_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("12") << "12" << true;
+        QTest::newRow("-3") << "-3" << true;
+        QTest::newRow("12.0") << "12.0" << true;
+        QTest::newRow("exponent") << "1e2" << true;
+        QTest::newRow("blanks") << " 7 " << true;
+        QTest::newRow("12.5") << "12.5" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("letters") << "abc" << false;
+        QTest::newRow("comma decimal") << "12,5" << false;
+        QTest::newRow("trailing junk") << "12a" << false;
+    }
+    void wholeNumbers() {
+        QFETCH(QString, value);
+        QFETCH(bool, whole);
+        QCOMPARE(IsWholeNumber(value), whole);
+    }
+
+    void trimOnlyBlanks() { QCOMPARE(TrimBlanks(" \ta b\t "), QStringLiteral("\ta b\t")); }
+
+    void codePage_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ascii") << "abc" << QByteArray("abc");
+        QTest::newRow("latin-1") << QString::fromUtf8("é ÿ") << QByteArray::fromHex("E920FF");
+        QTest::newRow("euro and quotes") << QString::fromUtf8("€“”") << QByteArray::fromHex("809394");
+        QTest::newRow("line break") << "a\r\nb" << QByteArray("a\r\nb");
+    }
+    void codePage() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(mdlBin::ToAnsi(text), bytes);
+        QCOMPARE(mdlBin::FromAnsi(bytes), text);
+    }
+
+    void unmappableCharactersBecomeQuestionMarks() {
+        QCOMPARE(mdlBin::ToAnsi(QString::fromUtf8("a€λ😀b")), QByteArray("a\x80??b"));
+        // Every byte reads back and writes out unchanged, the five unused codes included.
+        QByteArray all;
+        for (int i = 0; i < 256; ++i) all.append(static_cast<char>(i));
+        QCOMPARE(mdlBin::ToAnsi(mdlBin::FromAnsi(all)), all);
+    }
+
+    void binStrings() {
+        mdlBin::BinWriter out;
+        mdlBin::WriteBinString(QStringLiteral("abc"), out);
+        mdlBin::WriteBinString(QString(), out);
+        QCOMPARE(out.Bytes(), QByteArray::fromHex("0300000061626300000000"));
+        QBuffer buffer;
+        buffer.setData(out.Bytes());
+        buffer.open(QIODevice::ReadOnly);
+        mdlBin::BinReader in(buffer);
+        QCOMPARE(mdlBin::ReadBinString(in), QStringLiteral("abc"));
+        QCOMPARE(mdlBin::ReadBinString(in), QString());
+        QVERIFY(in.Ok());
+        QCOMPARE(mdlBin::ReadBinString(in), QString()); // past the end: fails, and stays failed
+        QVERIFY(!in.Ok());
+        QCOMPARE(in.ReadInt32(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Helpers)
+#include "tst_Helpers.moc"

@@ -1,0 +1,170 @@
+// Names of new notes, the manager's list lines, and the notes-folder file list.
+#include "TestFiles.h"
+#include "core/FileList.h"
+#include "core/NoteFile.h"
+#include "core/NotesFolder.h"
+#include "core/ProgramFolder.h"
+#include <QTemporaryDir>
+
+using namespace mdlCommonFunc;
+
+class tst_NotesFolder : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_folder;
+
+    void Touch(const QString& name) { WriteBytes(m_folder + name, "x"); }
+    void Clear() {
+        for (const QString& name : QDir(m_folder).entryList(QDir::Files)) QFile::remove(m_folder + name);
+    }
+
+private slots:
+    void initTestCase() { m_folder = WithSeparator(m_dir.path()); }
+    void init() { Clear(); }
+
+    void noteFileName_data() {
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("shopping list") << QStringList{} << "Shopping list"
+                                       << "Shopping.nte";
+        QTest::newRow("next shopping list") << QStringList{"Shopping.nte"} << "Shopping list"
+                                            << "Shoppi~0.nte";
+        QTest::newRow("and the next") << QStringList{"Shopping.nte", "Shoppi~0.nte"} << "Shopping list"
+                                      << "Shoppi~1.nte";
+        QTest::newRow("short name padded") << QStringList{"Hi.nte"} << "Hi"
+                                           << "Hi    ~0.nte";
+        QTest::newRow("empty") << QStringList{} << ""
+                               << "Note.nte";
+        QTest::newRow("only blanks") << QStringList{} << "    "
+                                     << "Note.nte";
+        QTest::newRow("only replaced") << QStringList{} << "?*:"
+                                       << "Note.nte";
+        QTest::newRow("note taken") << QStringList{"Note.nte"} << ""
+                                    << "Note  ~0.nte";
+        QTest::newRow("colon") << QStringList{} << "A:B"
+                               << "A B.nte";
+        QTest::newRow("cut then trimmed") << QStringList{} << "  Meeting at 10  "
+                                          << "Meeting.nte";
+        QTest::newRow("line break inside") << QStringList{} << "ab\r\ncd"
+                                           << "ab  cd.nte";
+        QTest::newRow("slash") << QStringList{} << "1/2 cup"
+                               << "1 2 cup.nte";
+        QTest::newRow("counter past 9") << QStringList{"Abcdefgh.nte", "Abcdef~0.nte", "Abcdef~1.nte", "Abcdef~2.nte",
+                                                       "Abcdef~3.nte", "Abcdef~4.nte", "Abcdef~5.nte", "Abcdef~6.nte",
+                                                       "Abcdef~7.nte", "Abcdef~8.nte", "Abcdef~9.nte"}
+                                        << "Abcdefghijkl"
+                                        << "Abcdef~10.nte";
+    }
+    void noteFileName() {
+        QFETCH(QStringList, existing);
+        QFETCH(QString, text);
+        QFETCH(QString, name);
+        for (const QString& file : existing) Touch(file);
+        QCOMPARE(NoteFileName(m_folder, text), m_folder + name);
+    }
+
+    void dateText_data() {
+        QTest::addColumn<int>("date");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1999") << 19991217 << "99/12/17 ";
+        QTest::newRow("2000") << 20000105 << "00/01/05 ";
+        QTest::newRow("zero") << 0 << "       0 ";
+        QTest::newRow("negative") << -5 << "      -5 ";
+        QTest::newRow("nine digits") << 123456789 << "45/67/89 ";
+    }
+    void dateText() {
+        QFETCH(int, date);
+        QFETCH(QString, text);
+        QCOMPARE(DateText(date), text);
+        QCOMPARE(DateText(date).size(), 9);
+    }
+
+    void listLine_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("buy milk") << "Buy milk"
+                                  << "Buy milk             ";
+        QTest::newRow("blanks trimmed") << "  Buy milk  "
+                                        << "Buy milk             ";
+        QTest::newRow("cut to 21") << "abcdefghijklmnopqrstuvwxyz"
+                                   << "abcdefghijklmnopqrstu";
+        QTest::newRow("control characters one for one") << "a\r\nb\tc"
+                                                        << "a  b c               ";
+        QTest::newRow("empty") << ""
+                               << "                     ";
+    }
+    void listLine() {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        NoteRecord r;
+        r.ShowFrom = 19991217;
+        r.ShowUntil = 20000105;
+        r.Text = text;
+        const QString path = m_folder + "Buy milk.nte";
+        const QString line = ListLine(r, path);
+        QCOMPARE(line, "99/12/17 00/01/05 " + shown + " " + path);
+        QCOMPARE(FileFromListEntry(line), path);
+    }
+
+    void buildNoteList() {
+        NoteRecord on;
+        on.Enabled = 1;
+        on.ShowFrom = on.ShowUntil = 20261205;
+        on.Text = QStringLiteral("on");
+        NoteRecord odd = on;
+        odd.Enabled = 2; // only exactly 1 ticks the line
+        odd.Text = QStringLiteral("odd");
+        QVERIFY(NoteFile::WriteNote(m_folder + "a.nte", on));
+        QVERIFY(NoteFile::WriteNote(m_folder + "b.nte", odd));
+        WriteBytes(m_folder + "c.nte", QByteArray::fromHex("0000000000000840010005"));
+        const auto entries = BuildNoteList(m_folder, {"a.nte", "b.nte", "c.nte"});
+        QCOMPARE(entries.size(), size_t(3));
+        QVERIFY(entries[0].Checked);
+        QVERIFY(!entries[1].Checked);
+        QVERIFY(entries[2].Damaged);
+        QVERIFY(!entries[2].Checked);
+        for (const auto& entry : entries) QCOMPARE(entry.Line.mid(ListPrefixLength - 1, 1), QStringLiteral(" "));
+        QCOMPARE(FileFromListEntry(entries[2].Line), m_folder + "c.nte");
+    }
+
+    void fileListOrderAndPattern() {
+        for (const char* name : {"b.nte", "A.nte", "C.nte", "a b.nte", "x.txt", "y.nte.123456"}) Touch(name);
+        QDir().mkpath(m_folder + "dir.nte");
+        FileList list;
+        list.SetPattern("*.nte");
+        list.SetPath(m_folder);
+        QCOMPARE(list.Names(), (QStringList{"a b.nte", "A.nte", "b.nte", "C.nte"}));
+        QDir().rmdir(m_folder + "dir.nte");
+    }
+
+    void fileListRereadsOnlyWhenRefreshed() {
+        FileList list;
+        list.SetPattern("*.nte");
+        list.SetPath(m_folder);
+        QCOMPARE(list.ListCount(), 0);
+        Touch("new.nte");
+        QCOMPARE(list.ListCount(), 0); // not re-read until refreshed
+        list.Refresh();
+        QCOMPARE(list.Names(), QStringList{"new.nte"});
+        QFile::remove(m_folder + "new.nte");
+        list.Refresh();
+        QCOMPARE(list.ListCount(), 0);
+    }
+
+    void fileListOfMissingFolderIsEmpty() {
+        FileList list;
+        list.SetPattern("*.nte");
+        list.SetPath(m_folder + "nowhere/");
+        QCOMPARE(list.ListCount(), 0);
+        QDir().mkpath(m_folder + "nowhere");
+        Touch("nowhere/n.nte");
+        list.Refresh();
+        QCOMPARE(list.Names(), QStringList{"n.nte"});
+        QFile::remove(m_folder + "nowhere/n.nte");
+        QDir().rmdir(m_folder + "nowhere");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_NotesFolder)
+#include "tst_NotesFolder.moc"

@@ -1,0 +1,174 @@
+// The settings file's layout and defaults, and the running marker.
+#include "TestFiles.h"
+#include "core/ProgramFolder.h"
+#include "core/SettingsFile.h"
+#include <QDir>
+#include <QTemporaryDir>
+
+using namespace mdlCommonFunc;
+
+class tst_SettingsFile : public QObject {
+    Q_OBJECT
+
+    static SettingsRecord Changed(const QString& folder) {
+        SettingsRecord s = DefaultSettings(folder);
+        s.AlarmSound = QStringLiteral("ring.wav");
+        s.PlayAlarm = 0;
+        s.EveryHours = 2;
+        s.EveryMinutes = 45;
+        s.AtTimes[0] = {1, 7, 5, 0};
+        s.AtTimes[4] = {1, 11, 59, 1};
+        s.Arrangement = 2;
+        s.NoteHeight = -3;
+        s.NoteWidth = 300;
+        s.TrayWhich = 0;
+        s.PromptDeleteNote = 0;
+        s.PromptApplyEdit = 1;
+        return s;
+    }
+
+private slots:
+    void firstRunInAnEmptyFolder() {
+        QTemporaryDir dir;
+        const QString folder = WithSeparator(dir.path());
+        SettingsRecord s;
+        QCOMPARE(LoadSettings(folder, s), SettingsSource::Defaults);
+        QCOMPARE(s.PlayAlarm, uint8_t(0)); // no Alarm.wav
+        QVERIFY(QFileInfo(folder + "Notes").isDir());
+        QVERIFY(!QFile::exists(folder + SettingsFileName));
+        QCOMPARE(s.NotesFolder, folder + "Notes" + QDir::separator());
+        QCOMPARE(s.AlarmSound, folder + "Alarm.wav");
+        for (const AtTime& t : s.AtTimes) QCOMPARE(t, (AtTime{0, 12, 30, 1}));
+        QCOMPARE(s.EveryHours, uint8_t(3));
+        QCOMPARE(s.NoteWidth, int16_t(180));
+    }
+
+    void alarmFileKeepsPlayAlarmOn() {
+        QTemporaryDir dir;
+        const QString folder = WithSeparator(dir.path());
+        WriteBytes(folder + "Alarm.wav", "RIFF");
+        SettingsRecord s;
+        LoadSettings(folder, s);
+        QCOMPARE(s.PlayAlarm, uint8_t(1));
+    }
+
+    void defaultFileLength() {
+        QTemporaryDir dir;
+        const QString folder = WithSeparator(dir.path());
+        const int L = static_cast<int>(folder.size()) - 1; // the folder without its separator
+        QCOMPARE(SettingsBytes(DefaultSettings(folder)).size(), 48 + (L + 10) + (L + 7));
+    }
+
+    void layout() {
+        SettingsRecord s = Changed(QStringLiteral("/p/"));
+        s.AlarmSound = QStringLiteral("ab");
+        s.NotesFolder = QStringLiteral("N/");
+        const QByteArray b = SettingsBytes(s);
+        QCOMPARE(b.size(), 48 + 2 + 2);
+        QCOMPARE(b.left(6), QByteArray::fromHex("020000006162"));
+        QCOMPARE(b.mid(6, 6), QByteArray::fromHex("0001010102"
+                                                  "2D"));
+        // Each row on disk: AmPm, Hour, Minute, Enabled.
+        QCOMPARE(b.mid(12, 4), QByteArray::fromHex("00070501"));
+        QCOMPARE(b.mid(28, 4), QByteArray::fromHex("010B3B01"));
+        QCOMPARE(b.mid(32, 3), QByteArray::fromHex("010201")); // EveryEnabled, Arrangement, TrayOnlyEnabled
+        QCOMPARE(b.mid(35, 6), QByteArray::fromHex("020000004E2F"));
+        QCOMPARE(b.mid(41, 4), QByteArray::fromHex("FDFF2C01")); // height, then width
+        // TrayWhich, PromptApplyEdit, PromptCloseNote, PromptNoShowOnTray, PromptNoTrayOnBoot,
+        // PromptMultiCopies, PromptDeleteNote
+        QCOMPARE(b.mid(45), QByteArray::fromHex("00010001010100"));
+    }
+
+    void roundTrip() {
+        QTemporaryDir dir;
+        const QString folder = WithSeparator(dir.path());
+        const SettingsRecord saved = Changed(folder);
+        QVERIFY(SaveSettings(folder, saved));
+        SettingsRecord back;
+        QCOMPARE(LoadSettings(folder, back), SettingsSource::File);
+        QCOMPARE(back, saved);
+    }
+
+    void anotherCopysFileReadsBackIdentically() {
+        QTemporaryDir dir;
+        const QString folder = WithSeparator(dir.path());
+        QByteArray other = SettingsBytes(Changed(folder));
+        other[4 + 8] = 7; // PlayAlarm after "ring.wav": a value no input check would let through
+        WriteBytes(folder + SettingsFileName, other);
+        SettingsRecord s;
+        QCOMPARE(LoadSettings(folder, s), SettingsSource::File);
+        QCOMPARE(s.PlayAlarm, uint8_t(7));
+        QVERIFY(SaveSettings(folder, s));
+        QCOMPARE(FileBytes(folder + SettingsFileName), other);
+    }
+
+    void damagedFileFallsBackAndIsLeftAlone_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray good = SettingsBytes(DefaultSettings(QStringLiteral("/x/")));
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("short") << good.left(20);
+        QTest::newRow("one byte short") << good.left(good.size() - 1);
+        QByteArray negative = good;
+        negative.replace(0, 4, QByteArray::fromHex("F6FFFFFF"));
+        QTest::newRow("negative length") << negative;
+        QByteArray huge = good;
+        huge.replace(0, 4, QByteArray::fromHex("00000010"));
+        QTest::newRow("length past the end") << huge;
+    }
+    void damagedFileFallsBackAndIsLeftAlone() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString folder = WithSeparator(dir.path());
+        WriteBytes(folder + SettingsFileName, bytes);
+        SettingsRecord s;
+        QString error;
+        QCOMPARE(LoadSettings(folder, s, &error), SettingsSource::DamagedFile);
+        QVERIFY(error.startsWith("damaged"));
+        SettingsRecord expected = DefaultSettings(folder);
+        expected.PlayAlarm = 0;
+        QCOMPARE(s, expected);
+        QCOMPARE(FileBytes(folder + SettingsFileName), bytes);
+    }
+
+    void savedNotesFolderIsNotRecreated() {
+        QTemporaryDir dir;
+        const QString folder = WithSeparator(dir.path());
+        SettingsRecord s = DefaultSettings(folder);
+        s.NotesFolder = folder + "Gone/";
+        QVERIFY(SaveSettings(folder, s));
+        LoadSettings(folder, s);
+        QVERIFY(!QFileInfo::exists(folder + "Gone"));
+        QVERIFY(!QFileInfo::exists(folder + "Notes"));
+    }
+
+    void trayLock() {
+        QTemporaryDir dir;
+        const QString folder = WithSeparator(dir.path());
+        const QString marker = folder + TrayLockFileName;
+        QVERIFY(!TrayLockIsSet(folder));
+        QVERIFY(QFile::exists(marker));
+        QCOMPARE(FileBytes(marker), QByteArray());
+        QVERIFY(SetTrayLock(folder));
+        QVERIFY(TrayLockIsSet(folder));
+        QCOMPARE(FileBytes(marker), QByteArray(1, '\1'));
+        QVERIFY(ClearTrayLock(folder));
+        QVERIFY(!TrayLockIsSet(folder));
+        QCOMPARE(FileBytes(marker), QByteArray(1, '\0'));
+        WriteBytes(marker, QByteArray::fromHex("FF00"));
+        QVERIFY(TrayLockIsSet(folder)); // the first byte counts, read as unsigned
+    }
+
+    void unwritableFolderReportsSaveFailure() {
+        QTemporaryDir dir;
+        const QString folder = WithSeparator(dir.path());
+        if (!LockFolder(dir.path(), true)) QSKIP("cannot make a folder read-only here");
+        QString error;
+        const bool saved = SaveSettings(folder, DefaultSettings(folder), &error);
+        LockFolder(dir.path(), false);
+        QVERIFY(!saved);
+        QVERIFY(!error.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_SettingsFile)
+#include "tst_SettingsFile.moc"
