@@ -2,9 +2,15 @@
 
 #include "app/CheckShutdown.h"
 #include "app/Program.h"
+#include "core/NotesFolder.h"
 #include "core/SettingsFile.h"
+#include "manager/frmManager.h"
+#include "notes/frmNotes.h"
+#include "tray/TrayNotes.h"
+#include "tray/frmTray.h"
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGuiApplication>
 
 frmStealth::frmStealth(Program& program) : P(program) {
@@ -53,11 +59,15 @@ void frmStealth::BuildMenus() {
     connect(mnuCpySelN, &QAction::triggered, this, &frmStealth::mnuCpySel_Click);
     connect(mnuCpyAll, &QAction::triggered, this, &frmStealth::mnuCpyAll_Click);
     connect(mnuCpyAllN, &QAction::triggered, this, &frmStealth::mnuCpyAll_Click);
+    connect(mnuDel, &QAction::triggered, this, &frmStealth::mnuDel_Click);
+    connect(mnuShowT, &QAction::triggered, this, &frmStealth::mnuShowT_Click);
+    connect(mnuManage, &QAction::triggered, this, &frmStealth::mnuManage_Click);
+    connect(mnuTonSys, &QAction::triggered, this, &frmStealth::mnuTonSys_Click);
+    connect(mnuShow, &QAction::triggered, this, &frmStealth::mnuShow_Click);
+    connect(mnuClose, &QAction::triggered, this, &frmStealth::mnuClose_Click);
 
     // Items whose windows are not built yet are shown, but disabled.
-    for (QAction* pending : {mnuNewL, mnuEditL, mnuDel,
-                             mnuAboutL, mnuShowT, mnuManage, mnuNew, mnuAbout, mnuTonSys, mnuShow, mnuClose})
-        pending->setEnabled(false);
+    for (QAction* pending : {mnuNewL, mnuEditL, mnuAboutL, mnuNew, mnuAbout}) pending->setEnabled(false);
 }
 
 void frmStealth::Form_Load() {
@@ -69,9 +79,16 @@ void frmStealth::Form_Load() {
     tmrMaster.start();
 }
 
-void frmStealth::tmrMaster_Timer() { mdlCommonFunc::CheckShutdown(P); }
+void frmStealth::tmrMaster_Timer() {
+    mdlCommonFunc::CheckShutdown(P);
+}
 
-void frmStealth::mnuPaste_Click() {}
+void frmStealth::mnuPaste_Click() {
+    // Only the editor's note window takes pasted text, at its caret, replacing its selection.
+    if (!P.EditNote) return;
+    NoteText* text = P.EditNote->txtNote;
+    if (text->canPaste()) text->paste();
+}
 
 void frmStealth::mnuCpySel_Click() { QGuiApplication::clipboard()->setText(P.CopySelText); }
 
@@ -81,4 +98,72 @@ void frmStealth::closeEvent(QCloseEvent* event) {
     tmrMaster.stop();
     if (!P.Ending()) mdlCommonFunc::ClearTrayLock(P.ProgramFolder);
     event->accept();
+}
+
+// The list menu and the tray menu ----------------------------------------------------------------------
+
+void frmStealth::mnuDel_Click() {
+    // Only with a line selected; a file already gone is simply no longer listed after the refill.
+    if (!P.ManagerWindow) return;
+    const QListWidgetItem* item = P.ManagerWindow->lstNotes->currentItem();
+    if (!item || !item->isSelected()) return;
+    QFile::remove(mdlCommonFunc::FileFromListEntry(item->text()));
+    mdlCommonFunc::FillNoteList(P);
+}
+
+// No alarm: the user asked for the notes.
+void frmStealth::mnuShowT_Click() {
+    TrayNotes::ShowTrayNotes(P);
+}
+
+void frmStealth::mnuManage_Click() {
+    TrayNotes::ShowManager(P);
+}
+
+void frmStealth::mnuTonSys_Click() {
+    ToggleLaunchOption(
+        mnuTonSys, P.Settings.TrayOnSystemStart, P.Settings.PromptNoTrayOnBoot,
+        QStringLiteral("Do you want to disable TrayNotes at boot time?"),
+        QStringLiteral("Disabling TrayNotes on system boot will stop 'PVL3: Quick Launch' from loading, because "
+                       "TrayNotes won't appear in the system tray. If you don't want the quick launch to work you "
+                       "should say 'YES' here."));
+}
+
+void frmStealth::mnuShow_Click() {
+    ToggleLaunchOption(
+        mnuShow, P.Settings.ShowOnTrayStart, P.Settings.PromptNoShowOnTray,
+        QStringLiteral("Do you want to disable ShowNotes when TrayNotes loads?"),
+        QStringLiteral("Disabling ShowNotes on TrayNotes load will prevent your notes from being shown the instant "
+                       "TrayNotes is loaded. If you don't want to see your notes as soon as TrayNotes loads say "
+                       "'YES' here."));
+}
+
+// The item's check mark follows the setting. Qt has already flipped the mark when the item was chosen, so
+// the setting (not the mark) says which way the user goes.
+void frmStealth::ToggleLaunchOption(QAction* item, uint8_t& setting, uint8_t prompt, const QString& title,
+                                    const QString& text) {
+    const bool turningOff = setting == 1;
+    // With the manager open its check box asks this question instead (its own handler). The manager has
+    // no chkOnSys / chkOnProg yet: once it has, this must set the box as well, so that the box's handler
+    // asks and can turn the option back on.
+    const bool ask = turningOff && prompt == 1 && !P.ManagerOpen;
+    if (!ask || P.S.Questions.AskYesNo(title, text)) setting = turningOff ? 0 : 1;
+    item->setChecked(setting == 1);
+    SaveSettingsOrTell(); // after the answer, so the file holds what the user chose
+}
+
+void frmStealth::SaveSettingsOrTell() {
+    QString error;
+    if (mdlCommonFunc::SaveSettings(P.ProgramFolder, P.Settings, &error)) return;
+    P.S.Questions.Message(QStringLiteral("Pinvale 3"),
+                          QStringLiteral("Your settings could not be saved to \"%1\" (%2).")
+                              .arg(P.ProgramFolder + mdlCommonFunc::SettingsFileName, error));
+}
+
+void frmStealth::mnuClose_Click() {
+    if (!P.TrayWindow) return;
+    P.TrayWindow->Tray->setIntray(false);
+    P.TrayWindow->close(); // unloads TrayNotes; with nothing else open the program ends here
+    // The manager's tray button (cmdTrayActive) is not built yet; once it is, it turns to
+    // "Activate TrayNotes" with the picture of imgGo here when ManagerOpen is true.
 }

@@ -47,11 +47,20 @@ public slots:
     void mnuPaste_Click();
     void mnuCpySel_Click();
     void mnuCpyAll_Click();
+    // The list menu and the tray menu.
+    void mnuDel_Click();
+    void mnuShowT_Click();
+    void mnuManage_Click();
+    void mnuTonSys_Click();
+    void mnuShow_Click();
+    void mnuClose_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override; // Form_Unload
 
 private:
     void BuildMenus();
+    void ToggleLaunchOption(QAction* item, uint8_t& setting, uint8_t prompt, const QString& title, const QString& text);
+    void SaveSettingsOrTell();
     Program& P;
 };

@@ -1,4 +1,6 @@
 #pragma once
+// When TrayNotes shows the notes: the five times of day and the interval ("every so many hours and
+// minutes"), whose next time is kept as hour, minute and day of the month in NextShow.
 #include "core/mdlStructures.h"
 #include <QDateTime>
 
@@ -12,3 +14,15 @@ NextShowTime NextShowAfter(const SettingsRecord& settings, const QDateTime& now)
 // Sets NextShow from the clock.
 void ComputeNextShow(Program& P);
 } // namespace mdlCommonFunc
+
+namespace Schedule {
+// The hour of day (0 to 23) of a time of day given as 1 to 12 with AM (0) or PM (1).
+int HourOfDay(const AtTime& time);
+// An enabled time of day that falls on this minute.
+bool AtTimeDue(const AtTime& time, const QDateTime& now);
+// The interval schedule is on and its next time is this minute.
+bool IntervalDue(const SettingsRecord& settings, const NextShowTime& next, const QDateTime& now);
+// True when the next interval time fell into a minute that the program never saw: after the minute of
+// lastSeen and before the minute of now (the machine slept, or the clock jumped forward).
+bool IntervalMissed(const NextShowTime& next, const QDateTime& lastSeen, const QDateTime& now);
+} // namespace Schedule

@@ -1,6 +1,8 @@
 #pragma once
 // The tray window's pictures, drawn by the program: img1..img7, a note page whose written area grows
-// from the top down (img7 blank, img1 full), and imgClock2, a clock face for the alarm.
+// from the top down (img7 blank, img1 full), and imgClock2, a clock face for the alarm. Each is drawn
+// once per tray window and then only handed out, so that an unchanged picture keeps its cache key and
+// the tray does not redraw it.
 #include <QIcon>
 
 namespace TrayIcons {

@@ -2,15 +2,33 @@
 
 #include "app/CheckShutdown.h"
 #include "app/Program.h"
+#include "app/frmStealth.h"
+#include "tray/Schedule.h"
 #include "tray/TrayIcons.h"
+#include "tray/TrayNotes.h"
 #include <QCloseEvent>
+#include <QCursor>
+
+namespace {
+constexpr int AlarmLengthTicks = 21;
+// Ticks come four times a second; a gap this long means the program did not run in between.
+constexpr qint64 AsleepSeconds = 60;
+} // namespace
 
 frmTray::frmTray(Program& program) : P(program) {
     setWindowTitle(QStringLiteral("TrayNotes"));
     setAttribute(Qt::WA_DeleteOnClose);
+    img1 = TrayIcons::PageFrame(1);
+    img2 = TrayIcons::PageFrame(2);
+    img3 = TrayIcons::PageFrame(3);
+    img4 = TrayIcons::PageFrame(4);
+    img5 = TrayIcons::PageFrame(5);
+    img6 = TrayIcons::PageFrame(6);
+    img7 = TrayIcons::PageFrame(7);
+    imgClock2 = TrayIcons::ClockFrame();
     Tray = P.S.TrayFactory.CreateTray(this);
     Tray->setTraytip(QStringLiteral("PVL 3: TrayNotes"));
-    Tray->setTrayicon(TrayIcons::PageFrame(1));
+    Tray->setTrayicon(img1);
     connect(Tray.get(), &cSysTray::MouseDown, this, &frmTray::Tray_MouseDown);
     connect(Tray.get(), &cSysTray::MouseDblClick, this, &frmTray::Tray_MouseDblClick);
     tmrTray.setInterval(250);
@@ -18,27 +36,79 @@ frmTray::frmTray(Program& program) : P(program) {
 }
 
 frmTray::~frmTray() {
-    Tray->setIntray(false);
-    if (P.Ending()) return;
-    P.TrayActive = false;
-    mdlCommonFunc::CheckShutdown(P);
+    Tray->setIntray(false); // no icon may outlive its window
+    if (!P.Ending()) Unload();
 }
 
 void frmTray::Form_Load() {
     P.TrayActive = true;
+    if (P.Settings.ShowOnTrayStart == 1) TrayNotes::AlarmAndShow(P);
     tmrTray.start();
 }
 
-void frmTray::tmrTray_Timer() {}
+const QIcon& frmTray::Page(int n) const {
+    static constexpr QIcon frmTray::*pages[] = {&frmTray::img1, &frmTray::img2, &frmTray::img3, &frmTray::img4,
+                                                &frmTray::img5, &frmTray::img6, &frmTray::img7};
+    return this->*pages[qBound(1, n, 7) - 1];
+}
 
-void frmTray::Tray_MouseDown(int) {}
+const QIcon& frmTray::AnimationPicture(int frame, bool alarm) const {
+    if (alarm) return frame >= 3 && frame <= 5 ? imgClock2 : img1;
+    return Page(8 - frame); // frame 1 shows img7, frame 7 img1
+}
 
-void frmTray::Tray_MouseDblClick() {}
+void frmTray::tmrTray_Timer() {
+    const QDateTime now = P.S.Clock.Now();
+    ++P.IconFrame;
+    if (P.AlarmShowing) ++P.AlarmTicks;
+    if (P.Settings.AnimateIcon == 1)
+        Tray->setTrayicon(AnimationPicture(P.IconFrame, P.AlarmShowing));
+    else
+        Tray->setTrayicon(StillPicture(P.AlarmShowing));
+    if (P.IconFrame >= 7) P.IconFrame = 0;
+    if (P.AlarmTicks >= AlarmLengthTicks) {
+        P.AlarmShowing = false;
+        P.AlarmTicks = 0;
+    }
+    // After a sleep the minute of the hour may by chance be the one seen last; it is still a new minute.
+    const bool cameBack = m_lastTick.isValid() && m_lastTick.secsTo(now) >= AsleepSeconds;
+    if (now.time().minute() != P.LastMinute || cameBack) CheckSchedule(now, cameBack);
+    P.LastMinute = static_cast<int16_t>(now.time().minute());
+    m_lastTick = now;
+}
+
+void frmTray::CheckSchedule(const QDateTime& now, bool cameBack) {
+    // An interval time passed while the machine slept would never match again: start the interval anew
+    // from now, without showing the notes for the time that was missed.
+    if (cameBack && P.Settings.EveryEnabled == 1 && Schedule::IntervalMissed(P.NextShow, m_lastTick, now))
+        mdlCommonFunc::ComputeNextShow(P);
+    if (Schedule::IntervalDue(P.Settings, P.NextShow, now)) {
+        mdlCommonFunc::ComputeNextShow(P);
+        TrayNotes::AlarmAndShow(P);
+    }
+    for (const AtTime& time : P.Settings.AtTimes)
+        if (Schedule::AtTimeDue(time, now)) TrayNotes::AlarmAndShow(P);
+}
+
+void frmTray::Tray_MouseDown(int button) {
+    if (button != 1 && button != 2) return;
+    // popup() returns at once; the menu's items act when chosen.
+    P.Stealth().mnuTray.popup(QCursor::pos());
+}
+
+void frmTray::Tray_MouseDblClick() {
+    TrayNotes::ShowManager(P);
+}
 
 void frmTray::closeEvent(QCloseEvent* event) {
-    tmrTray.stop();
     event->accept();
-    if (P.Ending()) return;
+    if (!P.Ending()) Unload();
+}
+
+void frmTray::Unload() {
+    tmrTray.stop();
+    if (m_unloaded) return; // closing and then deleting the window unloads it once
+    m_unloaded = true;
     P.TrayActive = false;
     mdlCommonFunc::CheckShutdown(P);
 }

@@ -1,6 +1,9 @@
 #pragma once
-// "TrayNotes": the hidden window that owns the tray icon and the tray timer.
+// "TrayNotes": the hidden window that owns the tray icon and the tray timer. Every tick advances the
+// icon's animation; the first tick of each minute checks the schedule.
 #include "platform/Services.h"
+#include <QDateTime>
+#include <QIcon>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -18,6 +21,15 @@ public:
     std::unique_ptr<cSysTray> Tray;
     QTimer tmrTray;
 
+    // The pictures, drawn once: img7 (blank page) to img1 (full page) make one animation cycle.
+    QIcon img1, img2, img3, img4, img5, img6, img7;
+    QIcon imgClock2;
+
+    // The picture the tray shows for this animation frame (1 to 7), with or without the alarm.
+    const QIcon& AnimationPicture(int frame, bool alarm) const;
+    // The picture while the animation is off.
+    const QIcon& StillPicture(bool alarm) const { return alarm ? imgClock2 : img1; }
+
 public slots:
     void tmrTray_Timer();
     void Tray_MouseDown(int button);
@@ -27,5 +39,11 @@ protected:
     void closeEvent(QCloseEvent* event) override; // Form_Unload
 
 private:
+    const QIcon& Page(int n) const;
+    void CheckSchedule(const QDateTime& now, bool cameBack);
+    void Unload();
+
     Program& P;
+    QDateTime m_lastTick; // the clock at the previous tick; a long gap means the machine was asleep
+    bool m_unloaded = false;
 };
