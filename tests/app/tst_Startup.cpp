@@ -1,0 +1,182 @@
+// Start-up with each command line and marker state, and the shutdown check that ends the program.
+#include "app/CheckShutdown.h"
+#include "app/frmStealth.h"
+#include "app/mdlBoot.h"
+#include "core/SettingsFile.h"
+#include "fakes/FakeServices.h"
+#include "manager/frmManager.h"
+#include "tray/frmTray.h"
+#include <QtTest>
+
+using namespace mdlCommonFunc;
+
+namespace {
+QByteArray Marker(TestProgram& t) {
+    QFile f(t.ProgramFolder() + TrayLockFileName);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("absent");
+}
+
+void SaveWith(TestProgram& t, void (*change)(SettingsRecord&)) {
+    SettingsRecord s = DefaultSettings(t.ProgramFolder());
+    s.ShowOnTrayStart = 0;
+    change(s);
+    QVERIFY(SaveSettings(t.ProgramFolder(), s));
+}
+} // namespace
+
+class tst_Startup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartEver() {
+        TestProgram t;
+        QVERIFY(mdlBoot::Main(*t, QString()));
+        QCOMPARE(t.Questions.Questions.size(), size_t(0));
+        QCOMPARE(Marker(t), QByteArray(1, '\1'));
+        QVERIFY(t->TrayActive);
+        QVERIFY(t.TrayFactory.Last && t.TrayFactory.Last->InTray);
+        QCOMPARE(t.TrayFactory.Last->Tip, QStringLiteral("PVL 3: TrayNotes"));
+        QVERIFY(t->ManagerOpen);
+        QVERIFY(t->ManagerWindow->isVisible());
+        QCOMPARE(t->ManagerWindow->windowTitle(), QStringLiteral("Pinvale 3: ManageNotes"));
+        QVERIFY(t->StealthWindow);
+        QVERIFY(!t->StealthWindow->isVisible());
+        QVERIFY(QFileInfo(t.ProgramFolder() + "Notes").isDir());
+        QVERIFY(!QFile::exists(t.ProgramFolder() + SettingsFileName));
+        QVERIFY(t.Random.Seeded.has_value());
+        // The interval schedule: 10:30 on the 5th plus the default 3 hours.
+        QCOMPARE(t->NextShow.NextHour, int16_t(13));
+        QCOMPARE(t->NextShow.NextMinute, int16_t(30));
+        QCOMPARE(t->NextShow.NextDay, int16_t(5));
+        QCOMPARE(t.ProcessEnd.Calls, 0);
+    }
+
+    void secondCopy_data() {
+        QTest::addColumn<int>("prompt");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("runs");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("asked, no") << 1 << false << false << 1;
+        QTest::newRow("asked, yes") << 1 << true << true << 1;
+        QTest::newRow("not asked") << 0 << false << true << 0;
+    }
+    void secondCopy() {
+        QFETCH(int, prompt);
+        QFETCH(bool, answer);
+        QFETCH(bool, runs);
+        QFETCH(int, questions);
+        TestProgram t;
+        static int promptValue;
+        promptValue = prompt;
+        SaveWith(t, [](SettingsRecord& s) { s.PromptMultiCopies = static_cast<uint8_t>(promptValue); });
+        QVERIFY(SetTrayLock(t.ProgramFolder()));
+        t.Questions.Answers = {answer};
+        QCOMPARE(mdlBoot::Main(*t, QString()), runs);
+        QCOMPARE(int(t.Questions.Questions.size()), questions);
+        if (questions)
+            QCOMPARE(t.Questions.Questions[0].Title, QStringLiteral("Do you want to load multiple copies of PVL3?"));
+        QCOMPARE(t.ProcessEnd.Calls, runs ? 0 : 1);
+        QCOMPARE(bool(t->ManagerWindow), runs);
+        QCOMPARE(Marker(t), QByteArray(1, '\1'));
+    }
+
+    void commandLines_data() {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<int>("onSystemStart");
+        QTest::addColumn<bool>("runs");
+        QTest::addColumn<bool>("manager");
+        QTest::addColumn<int>("ends");
+        QTest::addColumn<QByteArray>("marker");
+        QTest::newRow("blanks") << "   " << 1 << true << true << 0 << QByteArray(1, '\1');
+        QTest::newRow("/QL") << "/QL" << 1 << true << false << 0 << QByteArray(1, '\1');
+        QTest::newRow("/QL inside") << "-x /QLauncher" << 1 << true << false << 0 << QByteArray(1, '\1');
+        QTest::newRow("/QL switched off") << "/QL" << 0 << false << false << 1 << QByteArray(1, '\0');
+        QTest::newRow("lower case /ql") << "/ql" << 1 << false << false << 0 << QByteArray(1, '\1');
+        QTest::newRow("anything else") << "hello" << 1 << false << false << 0 << QByteArray(1, '\1');
+    }
+    void commandLines() {
+        QFETCH(QString, commandLine);
+        QFETCH(int, onSystemStart);
+        QFETCH(bool, runs);
+        QFETCH(bool, manager);
+        QFETCH(int, ends);
+        QFETCH(QByteArray, marker);
+        TestProgram t;
+        static int startValue;
+        startValue = onSystemStart;
+        SaveWith(t, [](SettingsRecord& s) { s.TrayOnSystemStart = static_cast<uint8_t>(startValue); });
+        QCOMPARE(mdlBoot::Main(*t, commandLine), runs);
+        QCOMPARE(bool(t->ManagerWindow), manager);
+        QCOMPARE(t->TrayActive, runs);
+        QCOMPARE(bool(t->StealthWindow), runs);
+        QCOMPARE(t.ProcessEnd.Calls, ends);
+        QCOMPARE(Marker(t), marker);
+    }
+
+    void closingManagerKeepsTrayRunningThenClosingTrayEnds() {
+        TestProgram t;
+        SaveWith(t, [](SettingsRecord& s) { s.NoteWidth = 222; });
+        QVERIFY(mdlBoot::Main(*t, QString()));
+        t->Settings.NoteHeight = 333; // changed while the manager is open
+        QVERIFY(t->ManagerWindow->close());
+        QVERIFY(!t->ManagerOpen);
+        QCOMPARE(t.ProcessEnd.Calls, 0);
+        SettingsRecord saved;
+        QVERIFY(ReadSettingsFile(t.ProgramFolder() + SettingsFileName, saved));
+        QCOMPARE(saved.NoteHeight, int16_t(333));
+        QCOMPARE(saved.NoteWidth, int16_t(222));
+        QVERIFY(t->TrayWindow->close());
+        QCOMPARE(t.ProcessEnd.Calls, 1);
+        QCOMPARE(Marker(t), QByteArray(1, '\0'));
+        QVERIFY(t->Ending());
+    }
+
+    void shutdownCheck_data() {
+        QTest::addColumn<bool>("manager");
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("editor");
+        QTest::addColumn<bool>("openNote");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("nothing open") << false << false << false << false << true;
+        QTest::newRow("manager") << true << false << false << false << false;
+        QTest::newRow("tray") << false << true << false << false << false;
+        QTest::newRow("editor") << false << false << true << false << false;
+        QTest::newRow("a note window") << false << false << false << true << false;
+    }
+    void shutdownCheck() {
+        QFETCH(bool, manager);
+        QFETCH(bool, tray);
+        QFETCH(bool, editor);
+        QFETCH(bool, openNote);
+        QFETCH(bool, ends);
+        TestProgram t;
+        LoadSettings(t.ProgramFolder(), t->Settings);
+        SetTrayLock(t.ProgramFolder());
+        t->ManagerOpen = manager;
+        t->TrayActive = tray;
+        t->EditorOpen = editor;
+        t->ShownNotes = {{"a.nte", false}, {"b.nte", openNote}};
+        CheckShutdown(*t);
+        QCOMPARE(t->OpenNoteCount, openNote ? 1 : 0);
+        QCOMPARE(t.ProcessEnd.Calls, ends ? 1 : 0);
+        QCOMPARE(Marker(t), QByteArray(1, ends ? '\0' : '\1'));
+        CheckShutdown(*t); // once ended, nothing runs again
+        QCOMPARE(t.ProcessEnd.Calls, ends ? 1 : 0);
+    }
+
+    void damagedSettingsAreReportedAndKept() {
+        TestProgram t;
+        QFile f(t.ProgramFolder() + SettingsFileName);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("\x05\x00\x00", 3));
+        f.close();
+        QVERIFY(mdlBoot::Main(*t, QString()));
+        QCOMPARE(t.Questions.Messages.size(), size_t(1));
+        QVERIFY(t.Questions.Messages[0].Text.contains(SettingsFileName));
+        QCOMPARE(t->Settings.NoteWidth, int16_t(180));
+        QCOMPARE(QFileInfo(f.fileName()).size(), qint64(3));
+    }
+};
+
+QTEST_MAIN(tst_Startup)
+#include "tst_Startup.moc"
