@@ -103,7 +103,9 @@ int RunNew(const QString& programFolder, const Arguments& args) {
     const NoteRecord note =
         NewNoteRecord(args.Text.value_or(QString()), args.From.value_or(today), args.Until.value_or(today));
     if (note.ShowFrom > note.ShowUntil)
-        Warn(QStringLiteral("new"), QStringLiteral("the first day is after the last day; the note is never due"));
+        ErrLine(QStringLiteral("warning: the first day %1 is after the last day %2; the note is never due")
+                    .arg(note.ShowFrom)
+                    .arg(note.ShowUntil));
     const QString path = mdlCommonFunc::NoteFileName(folder, note.Text);
     if (!NoteFile::WriteNote(path, note, &error)) return Fail(path, error);
     OutLine(path);
