@@ -1,9 +1,18 @@
 #pragma once
-// Background pictures of every format a note accepts: .bmp .dib .gif .jpg .ico .cur (Qt's readers, deciding
-// by content), .wmf (libwmf) and .emf (libemf2svg). A file that cannot be decoded gives a null image.
+// Background pictures of every format a note accepts: .bmp .dib .gif .jpg .ico .cur (Qt's readers), .wmf
+// (libwmf) and .emf (libemf2svg). The content decides the format, never the extension. A file that is
+// missing, damaged or absurdly large gives a null image; nothing here throws or stops the program.
 #include <QImage>
 #include <QString>
 
 namespace PictureLoader {
+
+// Larger pictures are refused rather than decoded: a note is a few hundred pixels wide, and an 8192 x 8192
+// picture already takes 256 MB.
+constexpr int MaxPictureSide = 8192;
+// Larger files are not even read.
+constexpr qint64 MaxPictureFileBytes = 64 * 1024 * 1024;
+
 QImage LoadPicture(const QString& path);
+
 } // namespace PictureLoader
