@@ -1,7 +1,171 @@
 #include "notes/ShowNotes.h"
 
+#include "app/Program.h"
+#include "app/frmStealth.h"
+#include "core/NoteFile.h"
+#include "core/NotesFolder.h"
+#include "core/TypeCheck.h"
+#include "manager/frmManager.h"
+#include "notes/frmNotes.h"
+#include <QGuiApplication>
+#include <QListWidget>
+#include <algorithm>
+#include <cmath>
+
 namespace mdlCommonFunc {
 
-void ShowNotes(Program&, int16_t, int16_t) {}
+namespace {
+
+constexpr int32_t CascadeStepTwips = 120;
+// A new window opens only while this many or fewer are open, so at most one more than this are open.
+constexpr int32_t MaxOpenBeforeNew = 30;
+
+struct Hourglass {
+    Hourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Hourglass() { QGuiApplication::restoreOverrideCursor(); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+};
+
+// The full path of the line selected in the manager's list; empty without the manager or a selection.
+QString SelectedFile(Program& P) {
+    if (!P.ManagerOpen || !P.ManagerWindow || !P.ManagerWindow->lstNotes) return {};
+    const QList<QListWidgetItem*> selected = P.ManagerWindow->lstNotes->selectedItems();
+    if (selected.isEmpty()) return {};
+    return FileFromListEntry(selected.first()->text());
+}
+
+int32_t DateNumber(const QDate& date) {
+    return date.year() * 10000 + date.month() * 100 + date.day();
+}
+
+struct Selection {
+    int16_t OnlyEnabled;
+    int16_t Which;
+    QString SelectedFile;
+    int32_t Today;
+};
+
+// A note whose head cannot be read is not due: it cannot be told whether it is enabled or in its dates.
+bool Qualifies(const QString& path, const Selection& s) {
+    const bool onlyEnabled = s.OnlyEnabled == -1;
+    NoteRecord head;
+    switch (s.Which) {
+    case 0:
+        if (s.SelectedFile.isEmpty() || TypeCheck::TrimBlanks(path) != TypeCheck::TrimBlanks(s.SelectedFile))
+            return false;
+        break;
+    case 1:
+        if (!NoteFile::ReadNoteHead(path, head, NoteFile::Head::Dates)) return false;
+        if (head.ShowFrom > s.Today || s.Today > head.ShowUntil) return false;
+        return !onlyEnabled || head.Enabled == 1;
+    case 2:
+        break;
+    default:
+        return false;
+    }
+    if (!onlyEnabled) return true;
+    return NoteFile::ReadNoteHead(path, head, NoteFile::Head::Enabled) && head.Enabled == 1;
+}
+
+void SelectNotes(Program& P, const Selection& s) {
+    if (s.OnlyEnabled != -1 && s.OnlyEnabled != 0) return;
+    const QString folder = P.Settings.NotesFolder;
+    for (const QString& name : P.Stealth().flbNotes.Names()) {
+        const QString path = folder + name;
+        if (Qualifies(path, s)) P.ShownNotes.push_back({path, false});
+    }
+}
+
+// Opens a window for entry Index. The note is read before the window is made: a note file that vanished
+// or is damaged since it was listed gets no window and takes no place in the cascade; its entry stays
+// unopened, like an entry over the window limit. False when no window was opened.
+bool OpenNoteWindow(Program& P, int32_t Index, const QString& mode) {
+    const QString path = P.Shown(Index).FilePath;
+    NoteRecord note;
+    if (!NoteFile::ReadNote(path, note)) return false;
+
+    auto* NewNote = new frmNotes(P);
+    NewNote->Form_Load();
+    const NotePlace place = NextNotePlace(P);
+    NewNote->PlaceNote(place.Left, place.Top, NewNote->WidthTwips(), NewNote->HeightTwips());
+    P.ShowRecord = note;
+    NewNote->ApplyNote(P.ShowRecord);
+    NewNote->lblFileNamePath = path;
+    NewNote->lblIndex = QStringLiteral(" ") + QString::number(Index);
+    P.Shown(Index).IsOpen = true;
+    NewNote->lblAct = P.ShowRecord.LoadSound;
+    NewNote->lblDAct = P.ShowRecord.CloseSound;
+    NewNote->lblPlay = P.ShowRecord.ButtonSound;
+    NewNote->lblMode = mode;
+    if (mode.isEmpty()) NewNote->HideNavButtons();
+    NewNote->ShowNote();
+    // A sound that cannot be played plays nothing; the note stays.
+    if (!P.ShowRecord.LoadSound.isEmpty()) mdlSound::PlayWave(P.S.Sound, P.ShowRecord.LoadSound);
+    return true;
+}
+
+// The stack: one window that pages through ShownNotes, at the first new entry (or the last one when
+// nothing new was selected). A damaged first entry hands over to the next readable new one.
+void OpenStack(Program& P, int32_t PrevCount) {
+    CountOpenNotes(P);
+    if (P.OpenNoteCount > MaxOpenBeforeNew) return;
+    for (int32_t Index = std::min(PrevCount + 1, P.ShownCount()); Index <= P.ShownCount(); ++Index)
+        if (OpenNoteWindow(P, Index, QStringLiteral("Single"))) return;
+}
+
+void OpenEach(Program& P, int32_t PrevCount) {
+    for (int32_t Index = PrevCount + 1; Index <= P.ShownCount(); ++Index) {
+        CountOpenNotes(P);
+        if (P.OpenNoteCount <= MaxOpenBeforeNew) OpenNoteWindow(P, Index, QString());
+    }
+}
+
+} // namespace
+
+NotePlace NextNotePlace(Program& P) {
+    IScreen& screen = P.S.Screen;
+    ++P.CascadeStep;
+    NotePlace place;
+    if (P.Settings.Arrangement == 2) {
+        const double r1 = P.S.Random.Next();
+        place.Top = static_cast<int32_t>(
+            std::floor(r1 * (screen.HeightTwips() - P.Settings.NoteHeight * screen.TwipsPerPixelY() + 1)));
+        const double r2 = P.S.Random.Next();
+        place.Left = static_cast<int32_t>(
+            std::floor(r2 * (screen.WidthTwips() - P.Settings.NoteWidth * screen.TwipsPerPixelX() + 1)));
+        return place;
+    }
+    place.Top = P.CascadeStep * CascadeStepTwips;
+    place.Left = (P.CascadeStep + P.CascadeColumn) * CascadeStepTwips;
+    // A run that went past the bottom starts again at the top, two steps to the right; runs that drifted
+    // past the right edge fall back to the first column. Both count from the next window on.
+    if (screen.HeightTwips() < place.Top) {
+        P.CascadeStep = 0;
+        P.CascadeColumn += 2;
+    }
+    if (screen.WidthTwips() < place.Left) P.CascadeColumn = 1;
+    return place;
+}
+
+void ShowNotes(Program& P, int16_t OnlyEnabled, int16_t Which) {
+    Hourglass hourglass;
+    const int32_t PrevCount = P.ShownCount();
+    const Selection selection{OnlyEnabled, Which, Which == 0 ? SelectedFile(P) : QString(),
+                              DateNumber(P.S.Clock.Now().date())};
+    SelectNotes(P, selection);
+    if (P.ShownCount() == 0) return;
+    switch (P.Settings.Arrangement) {
+    case 0:
+        OpenStack(P, PrevCount);
+        break;
+    case 1:
+    case 2:
+        OpenEach(P, PrevCount);
+        break;
+    default: // an arrangement the manager never writes: the notes are listed, but no window opens
+        break;
+    }
+}
 
 } // namespace mdlCommonFunc
