@@ -71,7 +71,7 @@ bool ReadSettingsFile(const QString& path, SettingsRecord& s, QString* error) {
     return in.Ok();
 }
 
-SettingsSource LoadSettings(const QString& programFolder, SettingsRecord& settings, QString* error) {
+SettingsSource ReadSettings(const QString& programFolder, SettingsRecord& settings, QString* error) {
     const QString path = programFolder + SettingsFileName;
     SettingsSource source = SettingsSource::Defaults;
     if (QFileInfo::exists(path)) {
@@ -84,7 +84,12 @@ SettingsSource LoadSettings(const QString& programFolder, SettingsRecord& settin
     }
     settings = DefaultSettings(programFolder);
     if (!QFileInfo::exists(programFolder + QStringLiteral("Alarm.wav"))) settings.PlayAlarm = 0;
-    QDir(programFolder).mkpath(QStringLiteral("Notes"));
+    return source;
+}
+
+SettingsSource LoadSettings(const QString& programFolder, SettingsRecord& settings, QString* error) {
+    const SettingsSource source = ReadSettings(programFolder, settings, error);
+    if (source != SettingsSource::File) QDir(programFolder).mkpath(QStringLiteral("Notes"));
     return source;
 }
 

@@ -20,6 +20,8 @@ enum class SettingsSource { File, Defaults, DamagedFile };
 
 // Reads "PVL3.dat", or falls back to the defaults: then PlayAlarm is 0 without an "Alarm.wav" and the
 // "Notes" folder is created. A damaged file is left alone on disk until the settings are next saved.
+// The same without touching the disk: the "Notes" folder is not created.
+SettingsSource ReadSettings(const QString& programFolder, SettingsRecord& settings, QString* error = nullptr);
 SettingsSource LoadSettings(const QString& programFolder, SettingsRecord& settings, QString* error = nullptr);
 bool SaveSettings(const QString& programFolder, const SettingsRecord& settings, QString* error = nullptr);
 
