@@ -1,13 +1,16 @@
 // The tray window on the fake clock: the animation with and without the alarm, the 21-tick alarm, the
 // once-a-minute schedule, waking from sleep, loading, and the mouse on the icon.
 #include "app/frmStealth.h"
+#include "core/NoteFile.h"
 #include "core/SettingsFile.h"
 #include "fakes/FakeServices.h"
 #include "manager/frmManager.h"
+#include "notes/frmNotes.h"
 #include "tray/Schedule.h"
 #include "tray/TrayIcons.h"
 #include "tray/TrayNotes.h"
 #include "tray/frmTray.h"
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QTest>
@@ -20,7 +23,8 @@ QDateTime At(int h, int m, int s = 0, int day = 5) {
     return QDateTime(QDate(2026, 12, day), QTime(h, m, s));
 }
 
-// A program whose tray shows nothing at load and has no schedule until a test switches one on.
+// A program with one due note, whose tray shows nothing at load and has no schedule until a test switches
+// one on. Every showing appends the note to ShownNotes once.
 struct TrayTest {
     TestProgram T;
     Program& P = *T.P;
@@ -33,7 +37,22 @@ struct TrayTest {
         P.Settings.PlayAlarm = 1;
         P.Settings.EveryEnabled = 0;
         T.Clock.Current = start;
+        NoteRecord note;
+        note.Text = QStringLiteral("Due");
+        note.Enabled = 1;
+        note.ShowFrom = 20200101;
+        note.ShowUntil = 20301231;
+        note.FontName = QStringLiteral("DejaVu Sans");
+        note.FontSize = 10;
+        if (!NoteFile::WriteNote(P.Settings.NotesFolder + QStringLiteral("due.nte"), note)) qFatal("no note written");
     }
+    ~TrayTest() {
+        // Note windows go before the program they point at.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<frmNotes*>(w)) delete w;
+    }
+    TrayTest(const TrayTest&) = delete;
+    TrayTest& operator=(const TrayTest&) = delete;
     frmTray& Load() {
         P.TrayWindow = W = new frmTray(P);
         W->Form_Load();
@@ -46,8 +65,8 @@ struct TrayTest {
         W->tmrTray_Timer();
     }
     void Tick() { W->tmrTray_Timer(); }
-    // Every alarm and show plays the alarm once (PlayAlarm is 1).
-    int Shows() const { return static_cast<int>(T.Sound.Played.count(P.Settings.AlarmSound)); }
+    int Shows() const { return P.ShownCount(); }
+    int Alarms() const { return static_cast<int>(T.Sound.Played.count(P.Settings.AlarmSound)); }
     void SetTime(int index, int hour, int minute, int amPm) {
         P.Settings.AtTimes[static_cast<size_t>(index)] =
             AtTime{1, static_cast<uint8_t>(hour), static_cast<uint8_t>(minute), static_cast<uint8_t>(amPm)};
@@ -198,7 +217,8 @@ private slots:
         t.Load();
         TrayNotes::AlarmAndShow(t.P);
         QCOMPARE(t.T.Sound.Played, playAlarm == 1 ? QStringList{t.P.Settings.AlarmSound} : QStringList{});
-        QVERIFY(t.P.AlarmShowing); // the show goes on with or without a sound
+        QCOMPARE(t.Shows(), 1); // the show goes on with or without a sound
+        QVERIFY(t.P.AlarmShowing);
     }
 
     void formLoad_data() {
@@ -219,6 +239,7 @@ private slots:
         t.Load();
         QVERIFY(t.P.TrayActive);
         QCOMPARE(t.T.Sound.Played.size(), sounds);
+        QCOMPARE(t.Shows(), showOnStart == 1 ? 1 : 0);
         QCOMPARE(t.P.AlarmShowing, showOnStart == 1);
     }
 
@@ -248,6 +269,7 @@ private slots:
         QCOMPARE(t.Shows(), 0);
         t.Tick(now);
         QCOMPARE(t.Shows(), shows);
+        QCOMPARE(t.Alarms(), shows);
         QCOMPARE(t.P.AlarmShowing, shows > 0);
     }
 
@@ -263,6 +285,7 @@ private slots:
         QCOMPARE(t.Shows(), 0);
         t.Tick(At(9, 30, 0));
         QCOMPARE(t.Shows(), 3); // two times of day and the interval, in the same tick
+        QCOMPARE(t.Alarms(), 3);
         CompareNext(t.P.NextShow, NextShowTime{9, 31, 5});
     }
 
