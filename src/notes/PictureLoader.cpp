@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -239,6 +240,8 @@ QImage LoadEmf(const QByteArray& data) {
 }
 
 QByteArray ReadWholeFile(const QString& path) {
+    // Only plain files: a folder, a device or a pipe named as a picture would give nothing or never end.
+    if (!QFileInfo(path).isFile()) return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     if (file.size() > MaxPictureFileBytes) return {};
