@@ -1,6 +1,6 @@
 # Sourced by scripts/run and scripts/test: installs the Debian packages that are missing, and only those.
 PVL3_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
-    qt6-qpa-plugins libgl-dev libwmf-dev libemf2svg-dev fonts-dejavu-core
+    qt6-qpa-plugins libgl-dev libwmf-dev libemf2svg-dev fonts-dejavu-core fonts-urw-base35
     xvfb xauth openbox trayer tint2 xdotool imagemagick x11-utils)
 
 pvl3_install_missing() {
@@ -13,7 +13,7 @@ pvl3_install_missing() {
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
 pvl3_build() {
