@@ -36,6 +36,9 @@
 #   window_by_name <title> [pid]        prints the ids of visible windows titled exactly <title>
 #                                       (optionally only those of that process)
 #   wait_window <seconds> <title> [pid] waits until one is visible and prints its id
+#   window_gone <title> [pid]           0 when no such window is visible (wait_for 10 window_gone ...)
+#   visible_windows [pid]               prints "<id> <title>" for every visible window with a title (of
+#                                       that process); the tray icon is not among them
 #   close_window <id>                   asks the window to close, as its title bar's close button does
 #                                       (WM_DELETE_WINDOW), whatever has the focus
 #   window_geometry <id>                prints "X Y WIDTH HEIGHT" in root coordinates
@@ -214,10 +217,13 @@ wait_program_exit() {
     PROGRAM_STATUS=$?
 }
 
+# A pid reaped earlier may belong to someone else by now: only this run's copies are stopped.
+_ours() { [[ "$(readlink "/proc/$1/exe" 2>/dev/null)" == "$PVL3_E2E_RUN"/* ]]; }
+
 stop_program() {
     local pid="${1:-$PROGRAM_PID}"
     [ -n "$pid" ] || return 0
-    if program_alive "$pid"; then
+    if program_alive "$pid" && _ours "$pid"; then
         kill -TERM "$pid" 2>/dev/null
         wait_for 5 _program_ended "$pid" || kill -KILL "$pid" 2>/dev/null
     fi
@@ -248,6 +254,15 @@ trap 'exit 130' INT
 # --- windows ---------------------------------------------------------------------------------------
 
 _escape_regex() { printf '%s' "$1" | sed 's/[][\.*^$(){}?+|/]/\\&/g'; }
+
+window_gone() { ! window_by_name "$@" >/dev/null; }
+
+visible_windows() {
+    local id name
+    for id in $(xdotool search --all --onlyvisible ${1:+--pid "$1"} --name '.' 2>/dev/null); do
+        name="$(xdotool getwindowname "$id" 2>/dev/null)" && echo "$id $name"
+    done
+}
 
 window_by_name() {
     local title="$1" pid="${2:-}" ids

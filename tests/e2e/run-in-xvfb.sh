@@ -13,8 +13,9 @@
 #   PVL3_E2E_RUN      a private scratch folder for this run (program folders go here)
 #   PVL3_ARTEFACTS    where screenshots and logs go (default <scratch>/artefacts)
 #   PVL3_TEST_NAME    the script's name without .sh (prefix of every artefact)
-# The test passes when the script exits 0. The script gets PVL3_E2E_TIMEOUT seconds (default 220,
-# under ctest's 300) and is then killed. Whatever happens, every process started here or recorded by
+# The test passes when the script exits 0. The script gets PVL3_E2E_TIMEOUT seconds (default: what is
+# left of 270 s after the desktop came up, so that cleaning up still fits in ctest's 300) and is then
+# killed. Whatever happens, every process started here or recorded by
 # lib.sh's start_program is stopped by its id. The scratch folder is removed after a pass and kept
 # (its path printed) after a failure, or always with PVL3_E2E_KEEP=1.
 set -u
@@ -33,6 +34,7 @@ PVL3_TEST_NAME="$(basename "$script" .sh)"
 PVL3_E2E_RUN="$(mktemp -d "${TMPDIR:-/tmp}/pvl3-e2e-$PVL3_TEST_NAME.XXXXXX")"
 PVL3_ARTEFACTS="${PVL3_ARTEFACTS:-$PVL3_E2E_RUN/artefacts}"
 mkdir -p "$PVL3_ARTEFACTS" "$PVL3_E2E_RUN/logs"
+rm -f "$PVL3_ARTEFACTS/$PVL3_TEST_NAME"-* # an earlier run's pictures would mislead
 export PVL3_BIN PVL3_TOOL PVL3_E2E_DIR PVL3_TEST_NAME PVL3_E2E_RUN PVL3_ARTEFACTS
 # lib.sh appends the pid of every program it starts here, so that a killed test leaves nothing behind.
 export PVL3_E2E_PIDS="$PVL3_E2E_RUN/program.pids"
@@ -60,15 +62,16 @@ stop_pid() {
 cleanup() {
     local pid i
     trap - EXIT INT TERM
+    # Only a pinvale3 copied into this run's folder: a recorded pid may have been reused since.
     while read -r pid; do
-        [ -n "$pid" ] && stop_pid "$pid"
+        [[ "$(readlink "/proc/$pid/exe" 2>/dev/null)" == "$PVL3_E2E_RUN"/* ]] && stop_pid "$pid"
     done <"$PVL3_E2E_PIDS"
     for ((i = ${#started[@]} - 1; i >= 0; i--)); do
         stop_pid "${started[i]}"
     done
     if [ "$status" -ne 0 ]; then
-        cp "$logs"/*.log "$PVL3_ARTEFACTS/" 2>/dev/null
         for f in "$logs"/*.log; do
+            cp "$f" "$PVL3_ARTEFACTS/$PVL3_TEST_NAME-$(basename "$f")" 2>/dev/null
             [ -s "$f" ] && { echo "--- $(basename "$f")"; tail -n 20 "$f"; } >&2
         done
     fi
@@ -172,11 +175,12 @@ done
 cd "$PVL3_E2E_RUN" || exit
 say "running $PVL3_TEST_NAME"
 # In the background so that a signal to this harness is handled at once, not after the test.
-timeout --kill-after=10 "${PVL3_E2E_TIMEOUT:-220}" bash "$script" "$PVL3_BIN" "$PVL3_TOOL" "$@" &
+budget="${PVL3_E2E_TIMEOUT:-$((270 - SECONDS))}"
+timeout --kill-after=10 "$budget" bash "$script" "$PVL3_BIN" "$PVL3_TOOL" "$@" &
 test_pid=$!
 started+=("$test_pid")
 wait "$test_pid"
 status=$?
-[ "$status" -eq 124 ] && say "$PVL3_TEST_NAME ran out of time (${PVL3_E2E_TIMEOUT:-220}s)"
+[ "$status" -eq 124 ] && say "$PVL3_TEST_NAME ran out of time (${budget}s)"
 say "$PVL3_TEST_NAME exit code $status"
 exit "$status"

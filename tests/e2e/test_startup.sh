@@ -7,8 +7,6 @@ source "$(dirname "$0")/lib.sh"
 MANAGER="Pinvale 3: ManageNotes"
 SECOND_COPY="Do you want to load multiple copies of PVL3?"
 
-no_window_titled() { ! window_by_name "$1" >/dev/null; }
-
 # Waits for the end of PROGRAM_PID and fails if a window titled $2 showed in the meantime.
 expect_quick_end_without() {
     local limit="$1" title="$2" end
@@ -34,7 +32,7 @@ first_start_keeps_running_in_tray() {
     screenshot first-start
 
     close_window "$manager"
-    check "the manager window did not close" wait_for 10 no_window_titled "$MANAGER"
+    check "the manager window did not close" wait_for 10 window_gone "$MANAGER" "$PROGRAM_PID"
     # The shutdown check runs every second: three seconds alive means it let the tray keep the program.
     check "closing the manager ended the program" stays_true 3 program_alive
     check "the tray icon went with the manager" tray_icon_present
@@ -58,15 +56,13 @@ second_copy_declined() {
     local question
     question="$(wait_window 30 "$SECOND_COPY" "$PROGRAM_PID")" || fail "the second copy did not ask"
     screenshot second-copy-question
-    check "the second copy showed a manager before the answer" no_window_titled_by "$MANAGER" "$PROGRAM_PID"
+    check "the second copy showed a manager before the answer" window_gone "$MANAGER" "$PROGRAM_PID"
     close_window "$question" # closing the box is not Yes
     wait_program_exit 10 || fail "the second copy went on after the question was declined"
     check "declining the second copy cleared TrayLock.dat" test "$(marker_bytes "$folder")" = 1
     check "the first copy ended with the second" program_alive "$first"
     stop_program "$first"
 }
-
-no_window_titled_by() { ! window_by_name "$1" "$2" >/dev/null; }
 
 system_launch_switched_off() {
     log "/QL with TrayOnSystemStart 0"
@@ -87,7 +83,7 @@ system_launch_brings_up_tray_only() {
     start_program "$folder" /QL
     check "no tray icon after /QL" wait_for 30 tray_icon_present
     check "TrayLock.dat is not 1 after /QL" test "$(marker_bytes "$folder")" = 1
-    check "/QL started the manager too" stays_true 2 no_window_titled "$MANAGER"
+    check "/QL started the manager too" stays_true 2 window_gone "$MANAGER" "$PROGRAM_PID"
     check "/QL did not keep running" program_alive
     screenshot system-launch
     stop_program
