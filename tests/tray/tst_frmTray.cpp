@@ -1,96 +1,14 @@
 // The tray window on the fake clock: the animation with and without the alarm, the 21-tick alarm, the
-// once-a-minute schedule, waking from sleep, loading, and the mouse on the icon.
+// pictures, loading and unloading, and the mouse on the icon.
 #include "app/frmStealth.h"
-#include "core/NoteFile.h"
-#include "core/SettingsFile.h"
-#include "fakes/FakeServices.h"
 #include "manager/frmManager.h"
-#include "notes/frmNotes.h"
-#include "tray/Schedule.h"
-#include "tray/TrayIcons.h"
 #include "tray/TrayNotes.h"
-#include "tray/frmTray.h"
-#include <QApplication>
-#include <QDir>
+#include "tst_TrayFixture.h"
 #include <QImage>
-#include <QTest>
 
-Q_DECLARE_METATYPE(NextShowTime)
+using namespace TrayFixture;
 
 namespace {
-
-QDateTime At(int h, int m, int s = 0, int day = 5) {
-    return QDateTime(QDate(2026, 12, day), QTime(h, m, s));
-}
-
-// A program with one due note, whose tray shows nothing at load and has no schedule until a test switches
-// one on. Every showing appends the note to ShownNotes once.
-struct TrayTest {
-    TestProgram T;
-    Program& P = *T.P;
-    frmTray* W = nullptr;
-
-    explicit TrayTest(QDateTime start = At(9, 10)) {
-        P.Settings = mdlCommonFunc::DefaultSettings(T.ProgramFolder());
-        QDir().mkpath(P.Settings.NotesFolder);
-        P.Settings.ShowOnTrayStart = 0;
-        P.Settings.PlayAlarm = 1;
-        P.Settings.EveryEnabled = 0;
-        T.Clock.Current = start;
-        NoteRecord note;
-        note.Text = QStringLiteral("Due");
-        note.Enabled = 1;
-        note.ShowFrom = 20200101;
-        note.ShowUntil = 20301231;
-        note.FontName = QStringLiteral("DejaVu Sans");
-        note.FontSize = 10;
-        if (!NoteFile::WriteNote(P.Settings.NotesFolder + QStringLiteral("due.nte"), note)) qFatal("no note written");
-    }
-    ~TrayTest() {
-        // Note windows go before the program they point at.
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<frmNotes*>(w)) delete w;
-    }
-    TrayTest(const TrayTest&) = delete;
-    TrayTest& operator=(const TrayTest&) = delete;
-    frmTray& Load() {
-        P.TrayWindow = W = new frmTray(P);
-        W->Form_Load();
-        W->tmrTray.stop(); // the test ticks by hand
-        return *W;
-    }
-    FakeSysTray& Icon() { return *T.TrayFactory.Last; }
-    void Tick(const QDateTime& now) {
-        T.Clock.Current = now;
-        W->tmrTray_Timer();
-    }
-    void Tick() { W->tmrTray_Timer(); }
-    int Shows() const { return P.ShownCount(); }
-    int Alarms() const { return static_cast<int>(T.Sound.Played.count(P.Settings.AlarmSound)); }
-    void SetTime(int index, int hour, int minute, int amPm) {
-        P.Settings.AtTimes[static_cast<size_t>(index)] =
-            AtTime{1, static_cast<uint8_t>(hour), static_cast<uint8_t>(minute), static_cast<uint8_t>(amPm)};
-    }
-    void EveryMinutes(int hours, int minutes) {
-        P.Settings.EveryEnabled = 1;
-        P.Settings.EveryHours = static_cast<uint8_t>(hours);
-        P.Settings.EveryMinutes = static_cast<uint8_t>(minutes);
-        mdlCommonFunc::ComputeNextShow(P);
-    }
-    const QIcon& Named(const QString& name) const {
-        const std::map<QString, const QIcon*> icons = {{"img1", &W->img1}, {"img2", &W->img2},      {"img3", &W->img3},
-                                                       {"img4", &W->img4}, {"img5", &W->img5},      {"img6", &W->img6},
-                                                       {"img7", &W->img7}, {"clock", &W->imgClock2}};
-        return *icons.at(name);
-    }
-    bool Shows(const QString& name) { return Icon().Icon.cacheKey() == Named(name).cacheKey(); }
-};
-
-void CompareNext(const NextShowTime& actual, const NextShowTime& expected) {
-    QCOMPARE(actual.NextHour, expected.NextHour);
-    QCOMPARE(actual.NextMinute, expected.NextMinute);
-    QCOMPARE(actual.NextDay, expected.NextDay);
-}
 
 int CountPixels(const QIcon& icon, auto pick) {
     const QImage image = icon.pixmap(QSize(32, 32), 1.0).toImage();
@@ -104,7 +22,6 @@ bool Ink(const QColor& c) {
 }
 
 } // namespace
-
 class tst_frmTray : public QObject {
     Q_OBJECT
 private slots:
@@ -241,143 +158,6 @@ private slots:
         QCOMPARE(t.T.Sound.Played.size(), sounds);
         QCOMPARE(t.Shows(), showOnStart == 1 ? 1 : 0);
         QCOMPARE(t.P.AlarmShowing, showOnStart == 1);
-    }
-
-    void timesOfDay_data() {
-        QTest::addColumn<int>("hour");
-        QTest::addColumn<int>("minute");
-        QTest::addColumn<int>("amPm");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<int>("shows");
-        QTest::newRow("12:00 AM at 0:00") << 12 << 0 << 0 << At(0, 0) << 1;
-        QTest::newRow("12:00 AM not at 12:00") << 12 << 0 << 0 << At(12, 0) << 0;
-        QTest::newRow("12:00 PM at 12:00") << 12 << 0 << 1 << At(12, 0) << 1;
-        QTest::newRow("12:00 PM not at 0:00") << 12 << 0 << 1 << At(0, 0) << 0;
-        QTest::newRow("1:15 PM at 13:15") << 1 << 15 << 1 << At(13, 15) << 1;
-        QTest::newRow("1:15 PM not at 1:15") << 1 << 15 << 1 << At(1, 15) << 0;
-    }
-    void timesOfDay() {
-        QFETCH(int, hour);
-        QFETCH(int, minute);
-        QFETCH(int, amPm);
-        QFETCH(QDateTime, now);
-        QFETCH(int, shows);
-        TrayTest t(now.addSecs(-60));
-        t.SetTime(2, hour, minute, amPm);
-        t.Load();
-        t.Tick(now.addSecs(-60));
-        QCOMPARE(t.Shows(), 0);
-        t.Tick(now);
-        QCOMPARE(t.Shows(), shows);
-        QCOMPARE(t.Alarms(), shows);
-        QCOMPARE(t.P.AlarmShowing, shows > 0);
-    }
-
-    void everyMatchFires() {
-        TrayTest t(At(9, 29, 30));
-        t.SetTime(0, 9, 30, 0);
-        t.SetTime(3, 9, 30, 0);
-        t.SetTime(4, 9, 30, 0);
-        t.P.Settings.AtTimes[4].Enabled = 0;
-        t.EveryMinutes(0, 1); // next 9:30
-        t.Load();
-        t.Tick(At(9, 29, 30));
-        QCOMPARE(t.Shows(), 0);
-        t.Tick(At(9, 30, 0));
-        QCOMPARE(t.Shows(), 3); // two times of day and the interval, in the same tick
-        QCOMPARE(t.Alarms(), 3);
-        CompareNext(t.P.NextShow, NextShowTime{9, 31, 5});
-    }
-
-    void scheduleRunsOnFirstTickOfMinuteOnly() {
-        TrayTest t(At(9, 29, 59));
-        t.SetTime(0, 9, 30, 0);
-        t.Load();
-        t.Tick(At(9, 29, 59));
-        for (const QDateTime& now : {At(9, 30, 0), At(9, 30, 0).addMSecs(250), At(9, 30, 30), At(9, 30, 59)})
-            t.Tick(now);
-        QCOMPARE(t.Shows(), 1);
-        t.Tick(At(9, 31));
-        QCOMPARE(t.Shows(), 1);
-        QCOMPARE(t.P.LastMinute, int16_t(31));
-    }
-
-    void firstTick_data() {
-        QTest::addColumn<QDateTime>("start");
-        QTest::addColumn<int>("shows");
-        QTest::newRow("started in minute 0 misses it") << At(10, 0, 10) << 0;
-        QTest::newRow("started in minute 5 fires at once") << At(10, 5, 10) << 1;
-    }
-    void firstTick() {
-        QFETCH(QDateTime, start);
-        QFETCH(int, shows);
-        TrayTest t(start);
-        t.SetTime(1, 10, start.time().minute(), 0);
-        t.Load();
-        t.Tick(start);
-        t.Tick(start.addSecs(30));
-        t.Tick(start.addSecs(50));
-        QCOMPARE(t.Shows(), shows);
-    }
-
-    void intervalFiresAndMovesOn() {
-        TrayTest t(At(10, 50));
-        t.EveryMinutes(0, 20);
-        CompareNext(t.P.NextShow, NextShowTime{11, 10, 5});
-        t.Load();
-        t.Tick(At(10, 50, 1));
-        t.Tick(At(11, 9, 59));
-        QCOMPARE(t.Shows(), 0);
-        t.Tick(At(11, 10, 0));
-        QCOMPARE(t.Shows(), 1);
-        CompareNext(t.P.NextShow, NextShowTime{11, 30, 5});
-        t.Tick(At(11, 30, 0));
-        QCOMPARE(t.Shows(), 2);
-    }
-
-    void intervalOffNeverFires() {
-        TrayTest t(At(10, 50));
-        t.EveryMinutes(0, 20);
-        t.P.Settings.EveryEnabled = 0;
-        t.Load();
-        for (int minute = 51; minute < 60 + 15; ++minute) t.Tick(At(10 + minute / 60, minute % 60));
-        QCOMPARE(t.Shows(), 0);
-    }
-
-    // Asleep from 10:50:30 with the interval due at 11:10: the first tick after waking decides.
-    void wakeUp_data() {
-        QTest::addColumn<QDateTime>("wake");
-        QTest::addColumn<int>("showsAtWake");
-        QTest::addColumn<NextShowTime>("next");
-        QTest::newRow("slept past it: starts anew from waking") << At(12, 0, 5) << 0 << NextShowTime{12, 20, 5};
-        QTest::newRow("slept a day, same hour") << At(11, 10, 20, 6) << 0 << NextShowTime{11, 30, 6};
-        QTest::newRow("woke in its minute: fires") << At(11, 10, 20) << 1 << NextShowTime{11, 30, 5};
-        QTest::newRow("woke before it: unchanged") << At(11, 5) << 0 << NextShowTime{11, 10, 5};
-    }
-    void wakeUp() {
-        QFETCH(QDateTime, wake);
-        QFETCH(int, showsAtWake);
-        QFETCH(NextShowTime, next);
-        TrayTest t(At(10, 50));
-        t.EveryMinutes(0, 20);
-        t.Load();
-        t.Tick(At(10, 50, 30));
-        t.Tick(wake);
-        QCOMPARE(t.Shows(), showsAtWake);
-        CompareNext(t.P.NextShow, next);
-        // From here the schedule runs as ever: it fires at its next time.
-        t.Tick(QDateTime(wake.date(), QTime(next.NextHour, next.NextMinute)));
-        QCOMPARE(t.Shows(), showsAtWake + 1);
-    }
-
-    void wakeUpInTheSameMinuteOfTheHour() {
-        // Asleep exactly an hour: the minute of the hour equals the last one seen, but it is a new minute.
-        TrayTest t(At(10, 50));
-        t.SetTime(0, 11, 50, 0);
-        t.Load();
-        t.Tick(At(10, 50, 30));
-        t.Tick(At(11, 50, 40));
-        QCOMPARE(t.Shows(), 1);
     }
 
     void pictures() {
