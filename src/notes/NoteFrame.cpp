@@ -31,8 +31,8 @@ void DrawEffect(QPainter& p, const QRect& rect, Effect effect, const QPalette& p
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     switch (effect) {
-    case Flat:
-        Ring(p, outer, shadow, shadow);
+    case Flat: // a plain black line, as a text box draws its single border
+        Ring(p, outer, pal.color(QPalette::WindowText), pal.color(QPalette::WindowText));
         break;
     case Raised:
         Ring(p, outer, light, shadow);

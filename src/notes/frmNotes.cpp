@@ -75,7 +75,7 @@ void frmNotes::Form_Load() {
     if (!P.EditNoteLoading) {
         setWindowTitle(QStringLiteral("PVL 3") + NoteTextValue().trimmed());
         PlaceNote(LeftTwips(), TopTwips(), W, H);
-        txtNote->viewport()->unsetCursor();
+        txtNote->viewport()->setCursor(Qt::IBeamCursor); // a text box's own pointer
         return;
     }
     // The editor's note window: this window, a gap and the editor make one row centred on the screen.
