@@ -67,53 +67,97 @@ pixel() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
 }
 
-folder="$(new_program_folder)" || fail "no program folder"
-write_settings "$folder" ShowOnTrayStart=1 Arrangement=1 TrayWhich=1 TrayOnlyEnabled=1 ||
-    fail "could not write PVL3.dat"
-check "the settings file does not hold Arrangement 1" test "$(settings_value "$folder" Arrangement)" = 1
-make_notes "$folder/Notes"
+# A program folder with the notes and PVL3.dat; prints the folder.
+program_with_notes() {
+    local folder
+    folder="$(new_program_folder)" || return 1
+    write_settings "$folder" ShowOnTrayStart=1 TrayWhich=1 TrayOnlyEnabled=1 "$@" || return 1
+    make_notes "$folder/Notes" || return 1
+    echo "$folder"
+}
 
-start_program "$folder"
-check "no note windows appeared" wait_for 60 note_count_is ${#EXPECTED[@]}
-manager="$(wait_window 30 "$MANAGER" "$PROGRAM_PID")" || fail "no \"$MANAGER\" window"
-check "a disabled or damaged note got a window" stays_true 2 note_count_is ${#EXPECTED[@]}
-screenshot notes-with-manager
+cascade_on_an_ordinary_start() {
+    log "cascade, ordinary start"
+    local folder manager geometries shot k step x y w h id name colour got px py
+    folder="$(program_with_notes Arrangement=1)" || fail "no program folder with notes"
+    check "the settings file does not hold Arrangement 1" test "$(settings_value "$folder" Arrangement)" = 1
 
-# The manager goes so that nothing covers the notes; the tray keeps the program and its notes.
-close_window "$manager"
-check "the manager window did not close" wait_for 10 no_manager
-check "the program ended with the manager" program_alive
-check "the note windows went with the manager" note_count_is ${#EXPECTED[@]}
+    start_program "$folder"
+    check "no note windows appeared" wait_for 60 note_count_is ${#EXPECTED[@]}
+    manager="$(wait_window 30 "$MANAGER" "$PROGRAM_PID")" || fail "no \"$MANAGER\" window"
+    check "a disabled or damaged note got a window" stays_true 2 note_count_is ${#EXPECTED[@]}
+    screenshot notes-with-manager
 
-# Cascade: window k at (8k, 8k) pixels, 180 x 180, the last one on top.
-mapfile -t geometries < <(for id in $(note_windows); do echo "$(window_geometry "$id") $id"; done | sort -n -k1,1)
-shot="$PVL3_ARTEFACTS/$PVL3_TEST_NAME-cascade.png"
-screenshot cascade || fail "no screenshot"
-for k in "${!EXPECTED[@]}"; do
-    step=$((k + 1))
-    read -r x y w h id <<<"${geometries[k]}"
-    read -r name colour <<<"${EXPECTED[k]}"
-    log "$name: window $id at $x,$y size ${w}x$h"
-    [ "$x $y" = "$((8 * step)) $((8 * step))" ] || fail "$name is at $x,$y, not at $((8 * step)),$((8 * step))"
-    [ "$w $h" = "$NOTE_PIXELS $NOTE_PIXELS" ] || fail "$name is ${w}x$h, not ${NOTE_PIXELS}x$NOTE_PIXELS"
-    import -display "$DISPLAY" -window "$id" "$PVL3_ARTEFACTS/$PVL3_TEST_NAME-$name.png" 2>/dev/null ||
-        fail "no screenshot of $name"
-    # Two pixels in from the left edge, below the next window's top: still this window's background.
-    if [ "$colour" != - ]; then
-        got="$(pixel "$shot" $((x + 2)) $((y + 120)))"
-        [ "$got" = "$colour" ] || fail "$name shows the colour $got at its left edge, not $colour"
-    fi
-done
+    # The manager goes so that nothing covers the notes; the tray keeps the program and its notes.
+    close_window "$manager"
+    check "the manager window did not close" wait_for 10 no_manager
+    check "the program ended with the manager" program_alive
+    check "the note windows went with the manager" note_count_is ${#EXPECTED[@]}
 
-# Laid out side by side, each note's border style and picture placement can be seen whole.
-at_place() { [ "$(window_geometry "$1" | cut -d' ' -f1,2)" = "$2 $3" ]; }
-for k in "${!geometries[@]}"; do
-    read -r _ _ _ _ id <<<"${geometries[k]}"
-    px=$((300 + 190 * (k % 5))) py=$((100 + 200 * (k / 5)))
-    xdotool windowmove "$id" "$px" "$py"
-    check "window $id did not move to $px,$py" wait_for 10 at_place "$id" "$px" "$py"
-done
-screenshot side-by-side
+    # Cascade: window k at (8k, 8k) pixels, 180 x 180, the last one on top.
+    mapfile -t geometries < <(for id in $(note_windows); do echo "$(window_geometry "$id") $id"; done | sort -n -k1,1)
+    shot="$PVL3_ARTEFACTS/$PVL3_TEST_NAME-cascade.png"
+    screenshot cascade || fail "no screenshot"
+    for k in "${!EXPECTED[@]}"; do
+        step=$((k + 1))
+        read -r x y w h id <<<"${geometries[k]}"
+        read -r name colour <<<"${EXPECTED[k]}"
+        log "$name: window $id at $x,$y size ${w}x$h"
+        [ "$x $y" = "$((8 * step)) $((8 * step))" ] || fail "$name is at $x,$y, not at $((8 * step)),$((8 * step))"
+        [ "$w $h" = "$NOTE_PIXELS $NOTE_PIXELS" ] || fail "$name is ${w}x$h, not ${NOTE_PIXELS}x$NOTE_PIXELS"
+        import -display "$DISPLAY" -window "$id" "$PVL3_ARTEFACTS/$PVL3_TEST_NAME-$name.png" 2>/dev/null ||
+            fail "no screenshot of $name"
+        # Two pixels in from the left edge, below the next window's top: still this window's background.
+        if [ "$colour" != - ]; then
+            got="$(pixel "$shot" $((x + 2)) $((y + 120)))"
+            [ "$got" = "$colour" ] || fail "$name shows the colour $got at its left edge, not $colour"
+        fi
+    done
 
-stop_program
-log "passed: ${#EXPECTED[@]} note windows cascaded"
+    # Laid out side by side, each note's border style and picture placement can be seen whole.
+    at_place() { [ "$(window_geometry "$1" | cut -d' ' -f1,2)" = "$2 $3" ]; }
+    for k in "${!geometries[@]}"; do
+        read -r _ _ _ _ id <<<"${geometries[k]}"
+        px=$((300 + 190 * (k % 5))) py=$((100 + 200 * (k / 5)))
+        xdotool windowmove "$id" "$px" "$py"
+        check "window $id did not move to $px,$py" wait_for 10 at_place "$id" "$px" "$py"
+    done
+    screenshot side-by-side
+    stop_program
+}
+
+# A stack is one window to page through, at the first cascade place.
+stack_on_a_system_launch() {
+    log "stack, /QL start"
+    local folder id
+    folder="$(program_with_notes Arrangement=0)" || fail "no program folder with notes"
+    start_program "$folder" /QL
+    check "no stack window appeared" wait_for 60 note_count_is 1
+    check "a stack opened more than one window" stays_true 2 note_count_is 1
+    id="$(note_windows)"
+    check "the stack window is not at 8,8" test "$(window_geometry "$id")" = "8 8 $NOTE_PIXELS $NOTE_PIXELS"
+    screenshot stack
+    stop_program
+}
+
+# Scattered windows lie wholly on the 1280 x 800 screen.
+scatter_on_a_system_launch() {
+    log "scatter, /QL start"
+    local folder id x y w h
+    folder="$(program_with_notes Arrangement=2)" || fail "no program folder with notes"
+    start_program "$folder" /QL
+    check "no scattered windows appeared" wait_for 60 note_count_is ${#EXPECTED[@]}
+    for id in $(note_windows); do
+        read -r x y w h <<<"$(window_geometry "$id")"
+        log "scattered window $id at $x,$y"
+        [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 800 ] ||
+            fail "scattered window $id at $x,$y ${w}x$h is not wholly on the screen"
+    done
+    screenshot scatter
+    stop_program
+}
+
+cascade_on_an_ordinary_start
+stack_on_a_system_launch
+scatter_on_a_system_launch
+log "passed"
