@@ -4,7 +4,7 @@
 # EXIT trap (a failing script leaves a "failure" screenshot; every program it started is stopped),
 # so a test must not set its own EXIT trap. Helpers return non-zero rather than exit, except `fail`.
 #
-# Checks and waiting (never sleep a fixed time; poll with a limit):
+# Checks and waiting (never sleep a fixed time; poll with a limit in whole seconds):
 #   wait_for <seconds> <command...>     polls every 0.1 s until the command succeeds; 1 on time-out
 #   stays_true <seconds> <command...>   1 as soon as the command fails within that time, else 0
 #   fail <message>                      prints, takes the "failure" screenshot, exits 1
@@ -39,6 +39,8 @@
 #   window_gone <title> [pid]           0 when no such window is visible (wait_for 10 window_gone ...)
 #   visible_windows [pid]               prints "<id> <title>" for every visible window with a title (of
 #                                       that process); the tray icon is not among them
+#   popup_menu_window [pid]             prints the id of the process's open popup menu (a visible
+#                                       override-redirect window); status 1 when none is open
 #   close_window <id>                   asks the window to close, as its title bar's close button does
 #                                       (WM_DELETE_WINDOW), whatever has the focus
 #   window_geometry <id>                prints "X Y WIDTH HEIGHT" in root coordinates
@@ -214,6 +216,7 @@ wait_program_exit() {
     local pid="${2:-$PROGRAM_PID}"
     wait_for "$1" _program_ended "$pid" || return 1
     wait "$pid" 2>/dev/null
+    # shellcheck disable=SC2034 # for the tests
     PROGRAM_STATUS=$?
 }
 
@@ -262,6 +265,16 @@ visible_windows() {
     for id in $(xdotool search --all --onlyvisible ${1:+--pid "$1"} --name '.' 2>/dev/null); do
         name="$(xdotool getwindowname "$id" 2>/dev/null)" && echo "$id $name"
     done
+}
+
+popup_menu_window() {
+    local pid="${1:-$PROGRAM_PID}" id icon
+    icon="$(tray_icon_window "$pid")"
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        [ "$id" = "$icon" ] && continue
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' && echo "$id" && return 0
+    done
+    return 1
 }
 
 window_by_name() {
