@@ -2,6 +2,8 @@
 
 #include "app/frmStealth.h"
 #include "manager/frmManager.h"
+#include "notes/frmNotes.h"
+#include <QApplication>
 #include "tray/frmTray.h"
 
 Program::Program(Services services, QString programFolder) : S(services) { ProgramFolder = std::move(programFolder); }
@@ -12,6 +14,9 @@ Program::~Program() {
     delete ManagerWindow.data();
     delete TrayWindow.data();
     delete StealthWindow.data();
+    // Note windows are not held here; those still open must not outlive the state they point to.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* note = qobject_cast<frmNotes*>(window)) delete note;
 }
 
 frmStealth& Program::Stealth() {
