@@ -8,6 +8,8 @@
 #include "tray/TrayNotes.h"
 #include <QCloseEvent>
 #include <QCursor>
+#include <QGuiApplication>
+#include <QStyleHints>
 
 namespace {
 constexpr int AlarmLengthTicks = 21;
@@ -33,6 +35,8 @@ frmTray::frmTray(Program& program) : P(program) {
     connect(Tray.get(), &cSysTray::MouseDblClick, this, &frmTray::Tray_MouseDblClick);
     tmrTray.setInterval(250);
     connect(&tmrTray, &QTimer::timeout, this, &frmTray::tmrTray_Timer);
+    m_menuDelay.setSingleShot(true);
+    connect(&m_menuDelay, &QTimer::timeout, this, &frmTray::PopUpTrayMenu);
 }
 
 frmTray::~frmTray() {
@@ -90,14 +94,21 @@ void frmTray::CheckSchedule(const QDateTime& now, bool cameBack) {
         if (Schedule::AtTimeDue(time, now)) TrayNotes::AlarmAndShow(P);
 }
 
+// A menu popped up at the first click of a double click takes the second click for itself, and the
+// double click never reaches the icon; so the left button's menu waits for the double-click time.
 void frmTray::Tray_MouseDown(int button) {
-    if (button != 1 && button != 2) return;
-    // popup() returns at once; the menu's items act when chosen.
-    P.Stealth().mnuTray.popup(QCursor::pos());
+    if (button == 2) PopUpTrayMenu();
+    if (button == 1) m_menuDelay.start(QGuiApplication::styleHints()->mouseDoubleClickInterval());
 }
 
 void frmTray::Tray_MouseDblClick() {
+    m_menuDelay.stop();
     TrayNotes::ShowManager(P);
+}
+
+// popup() returns at once; the menu's items act when chosen.
+void frmTray::PopUpTrayMenu() {
+    P.Stealth().mnuTray.popup(QCursor::pos());
 }
 
 void frmTray::closeEvent(QCloseEvent* event) {

@@ -40,10 +40,12 @@ protected:
 
 private:
     const QIcon& Page(int n) const;
+    void PopUpTrayMenu();
     void CheckSchedule(const QDateTime& now, bool cameBack);
     void Unload();
 
     Program& P;
     QDateTime m_lastTick; // the clock at the previous tick; a long gap means the machine was asleep
+    QTimer m_menuDelay;   // holds back the left-click menu until a double click is ruled out
     bool m_unloaded = false;
 };

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# TrayNotes on a real desktop: a "/QL" start puts the icon into the tray and shows nothing; a click pops up
-# the tray menu; "ShowNotes" shows the note; "Close TrayNotes" takes the icon away, the open note keeps
+# TrayNotes on a real desktop: a "/QL" start puts the icon into the tray and shows nothing; a double click
+# opens the manager (and no menu), closing it leaves TrayNotes running; a click pops up the tray menu;
+# "ShowNotes" shows the note; "Close TrayNotes" takes the icon away, the open note keeps
 # the program alive, and closing the note ends it within about a second with TrayLock.dat at 0.
 source "$(dirname "$0")/lib.sh"
 
 NOTE_TITLE="PVL 3" # a note window's caption until it is minimised
 
-# The tray menu: the program's visible override-redirect window (Qt marks it _KDE_NET_WM_WINDOW_TYPE_OVERRIDE,
-# not as a popup menu). The embedded tray icon and note windows are ordinary windows.
+# The tray menu: the program's visible override-redirect window taller than a tool tip (Qt marks it
+# _KDE_NET_WM_WINDOW_TYPE_OVERRIDE, not as a popup menu). The tray icon and note windows are ordinary windows.
 menu_window() {
-    local id
+    local id geometry
     for id in $(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null); do
-        if xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes'; then
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
+        geometry="$(window_geometry "$id")" || continue
+        read -r _ _ _ height <<<"$geometry"
+        if [ "$height" -gt 100 ]; then
             echo "$id"
             return 0
         fi
@@ -20,6 +24,7 @@ menu_window() {
 }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 not_viewable() { ! viewable "$1"; }
+no_menu() { ! menu_window >/dev/null; }
 no_tray_icon() { ! tray_icon_present; }
 marker_is() { test "$(marker_bytes "$folder")" = "$1"; }
 
@@ -46,6 +51,14 @@ check "TrayLock.dat is not 1 while running" marker_is 1
 check "a /QL start with ShowOnTrayStart 0 showed a note" stays_true 2 window_gone "$NOTE_TITLE" "$PROGRAM_PID"
 check "a /QL start showed the manager" window_gone "Pinvale 3: ManageNotes" "$PROGRAM_PID"
 screenshot icon-in-tray
+
+check "the icon could not be double-clicked" click_tray_icon 1 2
+manager="$(wait_window 20 "Pinvale 3: ManageNotes" "$PROGRAM_PID")" || fail "a double click opened no manager"
+check "a double click also popped up the tray menu" stays_true 1 no_menu
+screenshot manager-from-tray
+close_window "$manager"
+check "the manager did not close" wait_for 10 window_gone "Pinvale 3: ManageNotes" "$PROGRAM_PID"
+check "closing the manager ended TrayNotes" stays_true 2 program_alive
 
 # "ShowNotes" is the first item.
 choose_from_tray_menu shownotes Down Return

@@ -5,6 +5,7 @@
 #include "tray/TrayNotes.h"
 #include "tst_TrayFixture.h"
 #include <QImage>
+#include <QStyleHints>
 
 using namespace TrayFixture;
 
@@ -183,19 +184,34 @@ private slots:
 
     void mouseDownPopsUpTheTrayMenu_data() {
         QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("atOnce");
         QTest::addColumn<bool>("popsUp");
-        QTest::newRow("left") << 1 << true;
-        QTest::newRow("right") << 2 << true;
-        QTest::newRow("other") << 4 << false;
+        QTest::newRow("left, after the double-click time") << 1 << false << true;
+        QTest::newRow("right, at once") << 2 << true << true;
+        QTest::newRow("other") << 4 << false << false;
     }
     void mouseDownPopsUpTheTrayMenu() {
         QFETCH(int, button);
+        QFETCH(bool, atOnce);
         QFETCH(bool, popsUp);
         TrayTest t;
         t.Load();
+        QMenu& menu = t.P.Stealth().mnuTray;
         t.Icon().Press(button);
-        QCOMPARE(t.P.Stealth().mnuTray.isVisible(), popsUp);
-        t.P.Stealth().mnuTray.hide();
+        QCOMPARE(menu.isVisible(), atOnce);
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
+        QCOMPARE(menu.isVisible(), popsUp);
+        menu.hide();
+    }
+
+    void doubleClickOpensTheManagerWithoutTheMenu() {
+        TrayTest t;
+        t.Load();
+        t.Icon().Press(1); // the first click of the double click
+        t.Icon().DoubleClick();
+        QVERIFY(t.P.ManagerOpen);
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
+        QVERIFY(!t.P.Stealth().mnuTray.isVisible());
     }
 
     void doubleClickOpensOneManager() {
