@@ -28,7 +28,8 @@ frmManager::frmManager(Program& program) : P(program) {
 }
 
 frmManager::~frmManager() {
-    if (P.Ending()) return;
+    if (P.Ending() || m_unloaded) return; // closed before: a manager opened since must stay open
+    m_unloaded = true;
     P.ManagerOpen = false;
     mdlCommonFunc::CheckShutdown(P);
 }
@@ -53,7 +54,8 @@ void frmManager::lstNotes_ItemCheck(QListWidgetItem* item) {
 
 void frmManager::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (P.Ending()) return;
+    if (P.Ending() || m_unloaded) return;
+    m_unloaded = true;
     P.ManagerOpen = false;
     QString error;
     if (!mdlCommonFunc::SaveSettings(P.ProgramFolder, P.Settings, &error))

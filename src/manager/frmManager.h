@@ -25,6 +25,7 @@ protected:
 
 private:
     Program& P;
+    bool m_unloaded = false;
 };
 
 namespace mdlCommonFunc {

@@ -131,6 +131,18 @@ private slots:
         QVERIFY(t->Ending());
     }
 
+    void managerReopenedBeforeTheOldOneIsGone() {
+        TestProgram t;
+        QVERIFY(mdlBoot::Main(*t, QString()));
+        QPointer<frmManager> old = t->ManagerWindow;
+        QVERIFY(old->close());
+        t->ManagerWindow = new frmManager(*t);
+        t->ManagerWindow->Form_Load();
+        QTRY_VERIFY(!old); // the closed window is deleted later
+        QVERIFY(t->ManagerOpen);
+        QCOMPARE(t.ProcessEnd.Calls, 0);
+    }
+
     void shutdownCheck_data() {
         QTest::addColumn<bool>("manager");
         QTest::addColumn<bool>("tray");
