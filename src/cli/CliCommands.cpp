@@ -101,7 +101,7 @@ int RunNew(const QString& programFolder, const Arguments& args) {
 
     const int32_t today = Today();
     const NoteRecord note =
-        NewNoteRecord(args.Text.value_or(QString()), args.From.value_or(today), args.Until.value_or(today));
+        NoteFile::NewNoteRecord(args.Text.value_or(QString()), args.From.value_or(today), args.Until.value_or(today));
     if (note.ShowFrom > note.ShowUntil)
         ErrLine(QStringLiteral("warning: the first day %1 is after the last day %2; the note is never due")
                     .arg(note.ShowFrom)
@@ -120,23 +120,6 @@ int RunSettings(const QString& programFolder) {
 }
 
 } // namespace
-
-NoteRecord NewNoteRecord(const QString& text, int32_t showFrom, int32_t showUntil) {
-    NoteRecord note;
-    note.Version = 3.0;
-    note.Enabled = 1;
-    note.Text = text;
-    note.ShowFrom = showFrom;
-    note.ShowUntil = showUntil;
-    note.BackColour = 0x0080FFFF;
-    note.ImageAlign = 0;
-    note.BorderStyle = 0;
-    note.FontName = QStringLiteral("MS Sans Serif");
-    note.FontSize = 8;
-    note.FontColour = SystemColourFlag + 0x12; // button text
-    note.TextAlign = 1;
-    return note;
-}
 
 int RunCommand(const Arguments& args, const QString& executableFolder) {
     const QString programFolder = ProgramFolderFor(args.ProgramFolder, executableFolder);

@@ -8,7 +8,4 @@ namespace Cli {
 
 int RunCommand(const Arguments& args, const QString& executableFolder);
 
-// The fields of a note saved untouched from the editor, with its text and date window.
-NoteRecord NewNoteRecord(const QString& text, int32_t showFrom, int32_t showUntil);
-
 } // namespace Cli

@@ -24,17 +24,20 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
     return true;
 }
 
-bool ReadWhole(const QString& path, QByteArray& bytes, QString* error, qint64 maxBytes) {
-    QFile file(path);
+bool OpenForReading(QFile& file, QString* error) {
     if (!file.exists()) {
         if (error) *error = QStringLiteral("missing");
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = QStringLiteral("cannot read: %1").arg(file.errorString());
-        return false;
-    }
-    bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
+    if (file.open(QIODevice::ReadOnly)) return true;
+    if (error) *error = QStringLiteral("cannot read: %1").arg(file.errorString());
+    return false;
+}
+
+bool ReadWhole(const QString& path, QByteArray& bytes, QString* error) {
+    QFile file(path);
+    if (!OpenForReading(file, error)) return false;
+    bytes = file.readAll();
     return true;
 }
 

@@ -4,11 +4,16 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 namespace FileIO {
+
+// Opens for reading; on failure the reason is "missing" or "cannot read: ...".
+bool OpenForReading(QFile& file, QString* error);
 
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
-// Reads at most maxBytes (all when negative). False when the file cannot be opened.
-bool ReadWhole(const QString& path, QByteArray& bytes, QString* error = nullptr, qint64 maxBytes = -1);
+// False when the file cannot be opened.
+bool ReadWhole(const QString& path, QByteArray& bytes, QString* error = nullptr);
 
 } // namespace FileIO

@@ -41,14 +41,7 @@ void ReadRest(BinReader& in, NoteRecord& r) {
 
 template <typename Body> bool ReadWith(const QString& path, QString* error, Body body) {
     QFile file(path);
-    if (!file.exists()) {
-        if (error) *error = QStringLiteral("missing");
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = QStringLiteral("cannot read: %1").arg(file.errorString());
-        return false;
-    }
+    if (!FileIO::OpenForReading(file, error)) return false;
     BinReader in(file);
     body(in);
     if (!in.Ok() && error) *error = in.Error();
@@ -56,6 +49,23 @@ template <typename Body> bool ReadWith(const QString& path, QString* error, Body
 }
 
 } // namespace
+
+NoteRecord NewNoteRecord(const QString& text, int32_t showFrom, int32_t showUntil) {
+    NoteRecord note;
+    note.Version = 3.0;
+    note.Enabled = 1;
+    note.Text = text;
+    note.ShowFrom = showFrom;
+    note.ShowUntil = showUntil;
+    note.BackColour = 0x0080FFFF;
+    note.ImageAlign = 0;
+    note.BorderStyle = 0;
+    note.FontName = QStringLiteral("MS Sans Serif");
+    note.FontSize = 8;
+    note.FontColour = SystemColourFlag + 0x12; // button text
+    note.TextAlign = 1;
+    return note;
+}
 
 bool ReadNote(const QString& path, NoteRecord& record, QString* error) {
     return ReadWith(path, error, [&](BinReader& in) {

@@ -5,6 +5,10 @@
 
 namespace NoteFile {
 
+// A new note as the editor saves it untouched: enabled, "MS Sans Serif" 8 in the button-text colour on
+// pale yellow, flat, left-aligned, no sounds and no picture.
+NoteRecord NewNoteRecord(const QString& text, int32_t showFrom, int32_t showUntil);
+
 // How far a head read goes: Version and Enabled, or on up to ShowUntil. Fields past it are not read,
 // so damage further on does not fail a head read.
 enum class Head { Enabled, Dates };

@@ -43,10 +43,7 @@ QByteArray SettingsBytes(const SettingsRecord& s) {
 
 bool ReadSettingsFile(const QString& path, SettingsRecord& s, QString* error) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = file.exists() ? QStringLiteral("cannot read: %1").arg(file.errorString()) : "missing";
-        return false;
-    }
+    if (!FileIO::OpenForReading(file, error)) return false;
     BinReader in(file);
     s.AlarmSound = ReadBinString(in);
     for (uint8_t* flag :
