@@ -1,7 +1,6 @@
 // Byte layout of the note file, its round trip, and what a damaged file does to the readers.
 #include "TestFiles.h"
 #include "core/NoteFile.h"
-#include <QBuffer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -44,8 +43,9 @@ class tst_NoteFile : public QObject {
     QString Path(const QString& name) { return m_dir.filePath(name); }
 
 private slots:
-    void emptyNoteIs66Bytes() {
+    void emptyNoteIs66BytesAndAlwaysVersionThree() {
         NoteRecord r;
+        r.Version = 1.5;
         const QByteArray bytes = NoteFile::NoteBytes(r);
         QCOMPARE(bytes.size(), 66);
         QCOMPARE(bytes.left(8), Hex("0000000000000840"));
@@ -72,12 +72,6 @@ private slots:
         NoteRecord back;
         QVERIFY(NoteFile::ReadNote(path, back));
         QCOMPARE(back, Sample());
-    }
-
-    void writerStoresVersionThree() {
-        NoteRecord r = Sample();
-        r.Version = 1.5;
-        QCOMPARE(NoteFile::NoteBytes(r).left(8), Hex("0000000000000840"));
     }
 
     void shorterRewriteKeepsLengthAndReadsNewRecord() {
@@ -129,7 +123,6 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray good = NoteFile::NoteBytes(Sample());
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("half a version") << good.left(4);
         QTest::newRow("cut in the text") << good.left(12);
         QTest::newRow("cut before the last field") << good.left(good.size() - 1);
         QByteArray negative = good;

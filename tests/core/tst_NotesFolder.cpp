@@ -30,8 +30,6 @@ private slots:
                                        << "Shopping.nte";
         QTest::newRow("next shopping list") << QStringList{"Shopping.nte"} << "Shopping list"
                                             << "Shoppi~0.nte";
-        QTest::newRow("and the next") << QStringList{"Shopping.nte", "Shoppi~0.nte"} << "Shopping list"
-                                      << "Shoppi~1.nte";
         QTest::newRow("short name padded") << QStringList{"Hi.nte"} << "Hi"
                                            << "Hi    ~0.nte";
         QTest::newRow("empty") << QStringList{} << ""
@@ -150,19 +148,6 @@ private slots:
         QFile::remove(m_folder + "new.nte");
         list.Refresh();
         QCOMPARE(list.ListCount(), 0);
-    }
-
-    void fileListOfMissingFolderIsEmpty() {
-        FileList list;
-        list.SetPattern("*.nte");
-        list.SetPath(m_folder + "nowhere/");
-        QCOMPARE(list.ListCount(), 0);
-        QDir().mkpath(m_folder + "nowhere");
-        Touch("nowhere/n.nte");
-        list.Refresh();
-        QCOMPARE(list.Names(), QStringList{"n.nte"});
-        QFile::remove(m_folder + "nowhere/n.nte");
-        QDir().rmdir(m_folder + "nowhere");
     }
 };
 

@@ -34,6 +34,10 @@ private slots:
         SettingsRecord s;
         QCOMPARE(LoadSettings(folder, s), SettingsSource::Defaults);
         QCOMPARE(s.PlayAlarm, uint8_t(0)); // no Alarm.wav
+        WriteBytes(folder + "Alarm.wav", "RIFF");
+        SettingsRecord withAlarm;
+        LoadSettings(folder, withAlarm);
+        QCOMPARE(withAlarm.PlayAlarm, uint8_t(1));
         QVERIFY(QFileInfo(folder + "Notes").isDir());
         QVERIFY(!QFile::exists(folder + SettingsFileName));
         QCOMPARE(s.NotesFolder, folder + "Notes" + QDir::separator());
@@ -41,15 +45,6 @@ private slots:
         for (const AtTime& t : s.AtTimes) QCOMPARE(t, (AtTime{0, 12, 30, 1}));
         QCOMPARE(s.EveryHours, uint8_t(3));
         QCOMPARE(s.NoteWidth, int16_t(180));
-    }
-
-    void alarmFileKeepsPlayAlarmOn() {
-        QTemporaryDir dir;
-        const QString folder = WithSeparator(dir.path());
-        WriteBytes(folder + "Alarm.wav", "RIFF");
-        SettingsRecord s;
-        LoadSettings(folder, s);
-        QCOMPARE(s.PlayAlarm, uint8_t(1));
     }
 
     void defaultFileLength() {
