@@ -5,20 +5,13 @@
 #include "core/SettingsFile.h"
 #include "core/TypeCheck.h"
 #include "manager/frmManager.h"
+#include "platform/WaitCursor.h"
 #include "tray/Schedule.h"
 #include "tray/frmTray.h"
-#include <QGuiApplication>
 
 namespace mdlBoot {
 
 namespace {
-
-struct Hourglass {
-    Hourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QGuiApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
 
 void LoadSettingsOrTell(Program& P) {
     QString error;
@@ -59,7 +52,7 @@ frmTray& LoadTray(Program& P) {
 }
 
 bool Main(Program& P, const QString& commandLine) {
-    Hourglass hourglass;
+    WaitCursor hourglass;
     P.S.Random.Seed(static_cast<uint32_t>(P.S.Clock.Now().toMSecsSinceEpoch()));
     LoadSettingsOrTell(P);
     if (!ClaimRunningMarker(P)) {

@@ -7,7 +7,7 @@
 #include "core/TypeCheck.h"
 #include "manager/frmManager.h"
 #include "notes/frmNotes.h"
-#include <QGuiApplication>
+#include "platform/WaitCursor.h"
 #include <QListWidget>
 #include <algorithm>
 #include <cmath>
@@ -19,13 +19,6 @@ namespace {
 constexpr int32_t CascadeStepTwips = 120;
 // A new window opens only while this many or fewer are open, so at most one more than this are open.
 constexpr int32_t MaxOpenBeforeNew = 30;
-
-struct Hourglass {
-    Hourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QGuiApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
 
 // The full path of the line selected in the manager's list; empty without the manager or a selection.
 QString SelectedFile(Program& P) {
@@ -149,7 +142,7 @@ NotePlace NextNotePlace(Program& P) {
 }
 
 void ShowNotes(Program& P, int16_t OnlyEnabled, int16_t Which) {
-    Hourglass hourglass;
+    WaitCursor hourglass;
     const int32_t PrevCount = P.ShownCount();
     const Selection selection{OnlyEnabled, Which, Which == 0 ? SelectedFile(P) : QString(),
                               DateNumber(P.S.Clock.Now().date())};

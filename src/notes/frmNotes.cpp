@@ -4,7 +4,7 @@
 #include "app/Program.h"
 #include "notes/NoteColours.h"
 #include "notes/PictureLoader.h"
-#include "notes/WaitCursor.h"
+#include "platform/WaitCursor.h"
 #include <QApplication>
 #include <QCloseEvent>
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "app/Program.h"
 #include "app/frmStealth.h"
 #include "core/NoteFile.h"
-#include "notes/WaitCursor.h"
+#include "platform/WaitCursor.h"
 #include "notes/frmNotes.h"
 #include <QCloseEvent>
 
