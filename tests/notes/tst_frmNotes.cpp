@@ -1,26 +1,36 @@
-// The note window's appearance and window controls: size and layout, hover, close, minimise, maximise, drag.
+// The note window: size, hover, close, drag, paging with its sounds, edit mode and the text menus.
+#include "app/frmStealth.h"
+#include "core/NoteFile.h"
 #include "fakes/FakeServices.h"
+#include "notes/NoteFrame.h"
 #include "notes/frmNotes.h"
+#include <QClipboard>
+#include <QDir>
+#include <QPainter>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <cmath>
 
 namespace {
 
-QRect Px(int x, int y, int w, int h) {
-    const auto px = [](int t) { return static_cast<int>(std::lround(t / 15.0)); };
-    return QRect(px(x), px(y), px(w), px(h));
+NoteRecord Note(const QString& text) {
+    NoteRecord note;
+    note.Text = text;
+    note.BackColour = 0x00C0FFFF;
+    note.FontName = QStringLiteral("DejaVu Sans");
+    note.FontSize = 11;
+    return note;
 }
 
-void Move(QWidget* target, QPointF local, Qt::MouseButtons buttons = Qt::NoButton) {
-    QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &move);
+void Send(QWidget* target, QEvent::Type type, QPointF local, Qt::MouseButton button = Qt::NoButton,
+          Qt::MouseButtons buttons = Qt::NoButton) {
+    QMouseEvent event(type, local, target->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
 }
-
+void Move(QWidget* target, QPointF local = {3, 3}, Qt::MouseButtons buttons = Qt::NoButton) {
+    Send(target, QEvent::MouseMove, local, Qt::NoButton, buttons);
+}
 void Press(QWidget* target, QPointF local, Qt::MouseButton button = Qt::LeftButton) {
-    QMouseEvent press(QEvent::MouseButtonPress, local, target->mapToGlobal(local), button, button, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &press);
+    Send(target, QEvent::MouseButtonPress, local, button, button);
 }
 
 } // namespace
@@ -31,17 +41,35 @@ class tst_frmNotes : public QObject {
     std::unique_ptr<TestProgram> tp;
     QPointer<frmNotes> win;
 
-    frmNotes* Open(const QString& mode = QString()) {
+    void Open(const QString& mode = QString()) {
         win = new frmNotes(**tp);
         win->Form_Load();
         win->lblMode = mode;
         win->ShowNote();
-        return win;
     }
-    // One shown note whose window is open, so closing it is what ends the program.
-    void OneShownEntry() {
-        tp->P->ShownNotes.push_back({QStringLiteral("/nowhere/a.nte"), true});
-        win->lblIndex = QStringLiteral(" 1");
+    // Three note files listed as shown; the window shows entry `index` in "Single" mode, as a stack's would.
+    void OpenOnThree(int index) {
+        QList<NoteRecord> all{Note("one"), Note("two"), Note("three")};
+        all[0].CloseSound = QStringLiteral("/s/close1.wav");
+        all[0].LoadSound = QStringLiteral("/s/load1.wav");
+        all[1].LoadSound = QStringLiteral("/s/load2.wav");
+        const QString folder = tp->ProgramFolder() + QStringLiteral("Notes/");
+        QDir().mkpath(folder);
+        for (int i = 0; i < 3; ++i) {
+            const QString path = folder + QStringLiteral("n%1.nte").arg(i + 1);
+            QVERIFY(NoteFile::WriteNote(path, all[i]));
+            tp->P->ShownNotes.push_back({path, i + 1 == index});
+        }
+        Open(QStringLiteral("Single"));
+        win->ApplyNote(all[index - 1]);
+        win->lblIndex = QStringLiteral(" %1").arg(index);
+        win->lblFileNamePath = tp->P->Shown(index).FilePath;
+        win->lblDAct = all[index - 1].CloseSound;
+    }
+    QList<bool> OpenMarks() const {
+        QList<bool> marks;
+        for (const ShownNote& entry : tp->P->ShownNotes) marks << entry.IsOpen;
+        return marks;
     }
 
 private slots:
@@ -49,168 +77,46 @@ private slots:
     void cleanup() {
         delete win.data();
         tp.reset();
+        QGuiApplication::clipboard()->clear();
     }
 
     void placeNoteRaisesEachSideToAtLeast800Twips_data() {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
+        QTest::addColumn<QSize>("twips");
         QTest::addColumn<QSize>("pixels");
-        QTest::newRow("both big enough") << 3000 << 2400 << QSize(200, 160);
-        QTest::newRow("exactly 800") << 800 << 800 << QSize(53, 53);
-        QTest::newRow("narrow") << 795 << 2400 << QSize(53, 160);
-        QTest::newRow("low") << 3000 << 15 << QSize(200, 53);
-        QTest::newRow("zero") << 0 << 0 << QSize(53, 53);
-        QTest::newRow("negative") << -3000 << -1 << QSize(53, 53);
+        QTest::newRow("both big enough") << QSize(3000, 2400) << QSize(200, 160);
+        QTest::newRow("exactly 800") << QSize(800, 800) << QSize(53, 53);
+        QTest::newRow("narrow") << QSize(795, 2400) << QSize(53, 160);
+        QTest::newRow("negative") << QSize(-3000, -1) << QSize(53, 53);
     }
     void placeNoteRaisesEachSideToAtLeast800Twips() {
-        QFETCH(int, width);
-        QFETCH(int, height);
+        QFETCH(QSize, twips);
         QFETCH(QSize, pixels);
         Open();
-        win->PlaceNote(1500, 750, width, height);
+        win->PlaceNote(1500, 750, twips.width(), twips.height());
         QCOMPARE(win->geometry(), QRect(QPoint(100, 50), pixels));
-        QCOMPARE(win->LeftTwips(), 1500);
-        QCOMPARE(win->TopTwips(), 750);
-        QCOMPARE(win->imgBack->geometry(), QRect(QPoint(0, 0), pixels));
-    }
-
-    void formLoadTakesTheNoteSizeFromTheSettings_data() {
-        QTest::addColumn<int>("noteWidth");
-        QTest::addColumn<int>("noteHeight");
-        QTest::addColumn<QSize>("pixels");
-        QTest::newRow("default 180") << 180 << 180 << QSize(180, 180);
-        QTest::newRow("wide") << 300 << 100 << QSize(300, 100);
-        QTest::newRow("too small both ways") << 40 << 20 << QSize(53, 53);
-    }
-    void formLoadTakesTheNoteSizeFromTheSettings() {
-        QFETCH(int, noteWidth);
-        QFETCH(int, noteHeight);
-        QFETCH(QSize, pixels);
-        tp->P->Settings.NoteWidth = static_cast<int16_t>(noteWidth);
-        tp->P->Settings.NoteHeight = static_cast<int16_t>(noteHeight);
-        Open();
-        QCOMPARE(win->size(), pixels);
-        QCOMPARE(win->windowTitle(), QStringLiteral("PVL 3"));
-        QVERIFY(win->windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(win->testAttribute(Qt::WA_DeleteOnClose));
-    }
-
-    void editorsNoteWindowIsCentredWithTheEditor() {
-        tp->P->EditNoteLoading = true;
-        win = new frmNotes(**tp);
-        win->EditorWidth = 6480;
-        win->EditorHeight = 5160;
-        win->Form_Load();
-        QCOMPARE(tp->P->EditNoteLoading, false);
-        QCOMPARE(win->windowTitle(), QStringLiteral("PVL 3: EditNotes"));
-        // 1024 x 768 pixels: 7680 - (2700 + 120 + 6480) / 2 = 3030; 5760 - 5160 / 2 = 3180.
-        QCOMPARE(win->LeftTwips(), 3030);
-        QCOMPARE(win->TopTwips(), 3180);
-        QCOMPARE(win->txtNote->viewport()->cursor().shape(), Qt::IBeamCursor);
-    }
-
-    void layoutFollowsTheTable_data() {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QRect>("twips");
-        // Window 3000 x 2400 twips.
-        QTest::newRow("imgBack") << "imgBack" << QRect(0, 0, 3000, 2400);
-        QTest::newRow("txtNote") << "txtNote" << QRect(45, 45, 2910, 2310);
-        QTest::newRow("cmdCtl") << "cmdCtl" << QRect(60, 60, 195, 195);
-        QTest::newRow("cmdM") << "cmdM" << QRect(2355, 60, 192, 192);
-        QTest::newRow("cmdMR") << "cmdMR" << QRect(2550, 60, 192, 192);
-        QTest::newRow("cmdC") << "cmdC" << QRect(2745, 60, 192, 192);
-        QTest::newRow("cmdSound") << "cmdSound" << QRect(90, 2118, 195, 195);
-        QTest::newRow("cmdLast") << "cmdLast" << QRect(2490, 2118, 192, 192);
-        QTest::newRow("cmdNext") << "cmdNext" << QRect(2670, 2118, 192, 192);
-    }
-    void layoutFollowsTheTable() {
-        QFETCH(QString, control);
-        QFETCH(QRect, twips);
-        Open();
-        win->PlaceNote(0, 0, 3000, 2400);
-        const std::map<QString, QWidget*> controls{
-            {"imgBack", win->imgBack},   {"txtNote", win->txtNote}, {"cmdCtl", win->cmdCtl},
-            {"cmdM", win->cmdM},         {"cmdMR", win->cmdMR},     {"cmdC", win->cmdC},
-            {"cmdSound", win->cmdSound}, {"cmdLast", win->cmdLast}, {"cmdNext", win->cmdNext}};
-        QCOMPARE(controls.at(control)->geometry(), Px(twips.x(), twips.y(), twips.width(), twips.height()));
-    }
-
-    void arrangeControlsPutsTheTextBelowTheButtons() {
-        Open();
-        win->PlaceNote(0, 0, 3000, 2400);
-        win->ArrangeControls();
-        QCOMPARE(win->txtNote->geometry(), Px(45, 315, 2910, 2040));
-        QCOMPARE(win->size(), QSize(200, 160)); // the window itself is left alone
     }
 
     void hoverShowsTheCaptionButtonsAndMovesTheTextOnce() {
         Open();
-        win->txtNote->SetEffect(NoteFrame::Sunken);
         const QRect normal = win->txtNote->geometry();
-        for (ImageButton* button : {win->cmdC, win->cmdC, win->cmdM, win->cmdCtl, win->cmdMR})
-            Move(button, QPointF(3, 3));
+        for (ImageButton* button : {win->cmdC, win->cmdC, win->cmdM, win->cmdCtl, win->cmdMR}) Move(button);
         QVERIFY(win->TopButtonsShown);
-        QCOMPARE(win->txtNote->geometry(), normal.adjusted(0, 18, 0, 0));
         QCOMPARE(win->cmdC->Glyph(), NoteGlyph::Close);
-        QCOMPARE(win->cmdM->Glyph(), NoteGlyph::Minimise);
-        QCOMPARE(win->cmdMR->Glyph(), NoteGlyph::Maximise);
-        QCOMPARE(win->cmdCtl->Glyph(), NoteGlyph::About);
-        QVERIFY(win->cmdC->Framed());
-        QCOMPARE(win->cmdC->Effect(), NoteFrame::Sunken);
-        QVERIFY(!win->cmdCtl->Framed());
-        QCOMPARE(win->cmdC->toolTip(), QStringLiteral("Close"));
-        QCOMPARE(win->cmdM->toolTip(), QStringLiteral("Minimize"));
-        QCOMPARE(win->cmdMR->toolTip(), QStringLiteral("Maximize"));
-        QCOMPARE(win->cmdCtl->toolTip(), QStringLiteral("About. . ."));
-
+        QCOMPARE(win->txtNote->geometry(), normal.adjusted(0, 18, 0, 0));
         Move(win->txtNote->viewport(), QPointF(20, 40));
         Move(win->txtNote->viewport(), QPointF(21, 40));
         QVERIFY(!win->TopButtonsShown);
+        QVERIFY(!win->cmdC->Glyph());
         QCOMPARE(win->txtNote->geometry(), normal);
-        for (ImageButton* button : {win->cmdC, win->cmdM, win->cmdMR, win->cmdCtl}) QVERIFY(!button->Glyph());
-
-        Move(win->cmdM, QPointF(2, 2));
-        Move(win->txtNote->viewport(), QPointF(20, 40));
-        QCOMPARE(win->txtNote->geometry(), normal); // no drift after a second round
     }
 
     void editModeNeverShowsTheCaptionButtons() {
         Open(QStringLiteral("Edit"));
         const QRect normal = win->txtNote->geometry();
-        for (ImageButton* button : {win->cmdC, win->cmdM, win->cmdMR, win->cmdCtl}) Move(button, QPointF(3, 3));
+        for (ImageButton* button : {win->cmdC, win->cmdM, win->cmdMR, win->cmdCtl}) Move(button);
         QVERIFY(!win->TopButtonsShown);
+        QVERIFY(!win->cmdC->Glyph());
         QCOMPARE(win->txtNote->geometry(), normal);
-        for (ImageButton* button : {win->cmdC, win->cmdM, win->cmdMR, win->cmdCtl}) QVERIFY(!button->Glyph());
-    }
-
-    void invisibleButtonsStillTakeTheMouse() {
-        Open();
-        const QPoint overClose = win->cmdC->geometry().center();
-        QCOMPARE(win->childAt(overClose), win->cmdC);
-        win->HideNavButtons();
-        const QPoint overNext = win->cmdNext->geometry().center();
-        QVERIFY(win->childAt(overNext) != win->cmdNext);
-        QVERIFY(win->childAt(win->cmdLast->geometry().center()) != win->cmdLast);
-    }
-
-    void playSoundShowsOnlyWithAButtonSound_data() {
-        QTest::addColumn<QString>("buttonSound");
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("no sound") << QString() << false;
-        QTest::newRow("with sound") << QStringLiteral("/sounds/ding.wav") << true;
-    }
-    void playSoundShowsOnlyWithAButtonSound() {
-        QFETCH(QString, buttonSound);
-        QFETCH(bool, shown);
-        Open();
-        win->lblPlay = buttonSound;
-        Move(win->cmdSound, QPointF(2, 2));
-        QVERIFY(win->SoundButtonShown);
-        QCOMPARE(win->cmdSound->Glyph().has_value(), shown);
-        if (shown) QCOMPARE(win->cmdSound->toolTip(), QStringLiteral("Play Sound"));
-        Move(win->txtNote->viewport(), QPointF(20, 40));
-        QVERIFY(!win->SoundButtonShown);
-        QVERIFY(!win->cmdSound->Glyph());
     }
 
     void closeAsksOnlyWhenTheSettingSaysSo_data() {
@@ -220,7 +126,6 @@ private slots:
         QTest::newRow("no question") << 0 << false << true;
         QTest::newRow("asked, yes") << 1 << true << true;
         QTest::newRow("asked, no") << 1 << false << false;
-        QTest::newRow("setting 2 is not 1") << 2 << false << true;
     }
     void closeAsksOnlyWhenTheSettingSaysSo() {
         QFETCH(int, prompt);
@@ -229,70 +134,16 @@ private slots:
         tp->P->Settings.PromptCloseNote = static_cast<uint8_t>(prompt);
         tp->Questions.Answers.push_back(answer);
         Open();
-        OneShownEntry();
-        win->lblDAct = QStringLiteral("/sounds/bye.wav");
+        tp->P->ShownNotes.push_back({QStringLiteral("/nowhere/a.nte"), true});
+        win->lblIndex = QStringLiteral(" 1");
         QTest::mouseClick(win->cmdC, Qt::LeftButton);
-        if (prompt == 1) {
-            QCOMPARE(tp->Questions.Questions.size(), size_t(1));
-            QCOMPARE(tp->Questions.Questions[0].Title, QStringLiteral("Are you sure you want to close this Note?"));
-            QCOMPARE(tp->Questions.Questions[0].Text, QStringLiteral("Click 'YES' if you want to close this Note."));
-        } else {
-            QVERIFY(tp->Questions.Questions.empty());
-        }
+        QCOMPARE(tp->Questions.Questions.size(), size_t(prompt));
+        if (prompt) QCOMPARE(tp->Questions.Questions[0].Title, "Are you sure you want to close this Note?");
         QCOMPARE(tp->P->Shown(1).IsOpen, !closes);
-        QCOMPARE(tp->Sound.Played, closes ? QStringList{"/sounds/bye.wav"} : QStringList{});
-        // The entry was marked before the unload's check, so the last note closing ends the program there.
+        // The last note closing ends the program.
         QCOMPARE(tp->ProcessEnd.Calls, closes ? 1 : 0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(win.isNull(), closes);
-    }
-
-    void minimiseNamesTheNoteOnTheTaskBar() {
-        Open();
-        win->txtNote->SetNoteText(QStringLiteral("   Buy milk  "));
-        win->cmdM_Click();
-        QCOMPARE(win->windowTitle(), QStringLiteral("PVL 3: Buy milk"));
-        QVERIFY(win->windowState() & Qt::WindowMinimized);
-    }
-
-    void maximiseAndRestore() {
-        Open();
-        Move(win->cmdMR, QPointF(2, 2));
-        QTest::mouseClick(win->cmdMR, Qt::LeftButton);
-        QVERIFY(win->IsMaximised);
-        QCOMPARE(win->imgBack->cursor().shape(), Qt::ArrowCursor);
-        QTRY_VERIFY(win->width() > 180);
-        // Laid out for the maximised size, the text below the buttons.
-        QCOMPARE(win->txtNote->geometry(), Px(45, 315, win->WidthTwips() - 90, win->HeightTwips() - 360));
-        QCOMPARE(win->cmdC->geometry().topLeft(), Px(win->WidthTwips() - 255, 60, 0, 0).topLeft());
-
-        Move(win->txtNote->viewport(), QPointF(20, 40));
-        QCOMPARE(win->txtNote->geometry().top(), 3);
-        Move(win->cmdMR, QPointF(2, 2));
-        QCOMPARE(win->cmdMR->Glyph(), NoteGlyph::Restore);
-        QCOMPARE(win->cmdMR->toolTip(), QStringLiteral("Restore"));
-
-        QTest::mouseClick(win->cmdMR, Qt::LeftButton);
-        QVERIFY(!win->IsMaximised);
-        QCOMPARE(win->imgBack->cursor().shape(), Qt::SizeAllCursor);
-        QTRY_COMPARE(win->size(), QSize(180, 180));
-        QCOMPARE(win->txtNote->geometry(), Px(45, 315, 2700 - 90, 2700 - 360));
-    }
-
-    void draggingTheBackgroundMovesTheWindow() {
-        Open();
-        win->PlaceNote(1500, 1500, 2700, 2700);
-        QCOMPARE(win->imgBack->cursor().shape(), Qt::SizeAllCursor);
-        Press(win->imgBack, QPointF(2, 5));
-        QCOMPARE(win->DragStartX, 30);
-        QCOMPARE(win->DragStartY, 75);
-        Move(win->imgBack, QPointF(12, 25), Qt::LeftButton);
-        QCOMPARE(win->pos(), QPoint(110, 120));
-        QCOMPARE(win->size(), QSize(180, 180));
-        Move(win->imgBack, QPointF(2, 5), Qt::NoButton); // a move without the button does nothing
-        QCOMPARE(win->pos(), QPoint(110, 120));
-        Press(win->imgBack, QPointF(50, 50), Qt::RightButton); // only the left button starts a drag
-        QCOMPARE(win->DragStartX, 30);
     }
 
     void aMaximisedWindowCannotBeDragged() {
@@ -309,6 +160,104 @@ private slots:
         Press(win->imgBack, QPointF(2, 5));
         Move(win->imgBack, QPointF(12, 5), Qt::LeftButton);
         QCOMPARE(win->pos(), restored + QPoint(10, 0));
+    }
+
+    void pagingWrapsAtBothEnds_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<int>("to");
+        QTest::newRow("next from 1") << 1 << true << 2;
+        QTest::newRow("next from 3 wraps to 1") << 3 << true << 1;
+        QTest::newRow("previous from 1 wraps to 3") << 1 << false << 3;
+    }
+    void pagingWrapsAtBothEnds() {
+        QFETCH(int, from);
+        QFETCH(bool, forward);
+        QFETCH(int, to);
+        OpenOnThree(from);
+        forward ? win->cmdNext_Click() : win->cmdLast_Click();
+        QCOMPARE(win->lblIndex, QStringLiteral(" %1").arg(to));
+        QCOMPARE(win->NoteTextValue(), QStringList({"one", "two", "three"})[to - 1]);
+        QList<bool> expected{false, false, false};
+        expected[to - 1] = true;
+        QCOMPARE(OpenMarks(), expected);
+    }
+
+    // Stepping plays the leaving note's close sound, then the arriving one's load sound. A file gone by then
+    // shows an empty note, plays nothing and is not written back.
+    void steppingSoundsAndAVanishedFile() {
+        OpenOnThree(1);
+        const QString gone = tp->P->Shown(3).FilePath;
+        QVERIFY(QFile::remove(gone));
+        win->cmdNext_Click(); // 1 -> 2
+        win->cmdNext_Click(); // 2 -> 3: no close sound on 2, nothing to read on 3
+        QCOMPARE(win->lblIndex, QStringLiteral(" 3"));
+        QCOMPARE(win->NoteTextValue(), QString());
+        QVERIFY(win->isVisible());
+        QCOMPARE(OpenMarks(), QList<bool>({false, false, true}));
+        win->cmdNext_Click(); // 3 -> 1
+        QCOMPARE(win->NoteTextValue(), QStringLiteral("one"));
+        QCOMPARE(tp->Sound.Played, QStringList({"/s/close1.wav", "/s/load2.wav", "/s/load1.wav"}));
+        QVERIFY(!QFile::exists(gone));
+    }
+
+    void editModeGivesEveryChangeBackWithCrLf() {
+        Open(QStringLiteral("Edit"));
+        win->txtNote->setReadOnly(false);
+        const QString text = QStringLiteral("one\r\n\ttwo\r\n\r\nno\u00A0break\r\n");
+        win->ApplyNote(Note(text));
+        QCOMPARE(tp->P->EditRecord.Text, text); // byte for byte
+        QTest::keyClick(win->txtNote, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(win->txtNote, QStringLiteral("x"));
+        QTest::keyClick(win->txtNote, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(tp->P->EditRecord.Text, text + QStringLiteral("x\r\n"));
+    }
+
+    // A press on the text fills the copy buffers, which the text menus put on the clipboard.
+    void pressingTheTextFillsTheCopyBuffers() {
+        Open();
+        win->ApplyNote(Note(QStringLiteral("first line\r\nsecond")));
+        QTextCursor cursor = win->txtNote->textCursor();
+        cursor.setPosition(6);
+        cursor.setPosition(14, QTextCursor::KeepAnchor); // "line", the break, "sec"
+        win->txtNote->setTextCursor(cursor);
+        Press(win->txtNote->viewport(), QPointF(5, 5), Qt::RightButton);
+        frmStealth& host = tp->P->Stealth();
+        QVERIFY(host.mnuNorm.isVisible());
+        host.mnuNorm.close();
+        host.mnuCpySel_Click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("line\r\nsec"));
+        host.mnuCpyAll_Click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("first line\r\nsecond"));
+    }
+
+    void pasteGoesIntoTheEditorsNoteAtTheCaret() {
+        Open(QStringLiteral("Edit"));
+        win->txtNote->setReadOnly(false);
+        tp->P->EditNote = win.data();
+        win->ApplyNote(Note(QStringLiteral("keep THIS end")));
+        QTextCursor cursor = win->txtNote->textCursor();
+        cursor.setPosition(5);
+        cursor.setPosition(9, QTextCursor::KeepAnchor);
+        win->txtNote->setTextCursor(cursor);
+        QGuiApplication::clipboard()->setText(QStringLiteral("that\nline"));
+        tp->P->Stealth().mnuPaste_Click();
+        QCOMPARE(tp->P->EditRecord.Text, QStringLiteral("keep that\r\nline end"));
+    }
+
+    void fiveEffectsLookDifferent() {
+        QList<QImage> images;
+        for (auto effect :
+             {NoteFrame::Flat, NoteFrame::Raised, NoteFrame::Sunken, NoteFrame::Etched, NoteFrame::Bump}) {
+            QImage image(20, 20, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            {
+                QPainter p(&image);
+                NoteFrame::DrawEffect(p, image.rect(), effect, QPalette(QColor(0xC0, 0xC0, 0xC0)));
+            }
+            for (const QImage& other : images) QVERIFY(other != image);
+            images << image;
+        }
     }
 };
 
