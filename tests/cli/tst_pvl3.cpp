@@ -1,21 +1,54 @@
-// pvl3 run as a process on a temporary program folder: what it prints, the bytes it writes, its exit codes.
-#include "Pvl3Run.h"
+// pvl3 run as a process on a temporary program folder: what it prints, the bytes it writes, its exit codes, and
+// that a failure changes nothing.
 #include "core/FileIO.h"
 #include "core/NoteFile.h"
 #include "core/NotesFolder.h"
 #include "core/SettingsFile.h"
 #include <QDate>
 #include <QDir>
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-int32_t DateNumber(const QDate& d) {
+struct Result {
+    int Code = -1; // -1 when it crashed
+    QByteArray Out;
+    QByteArray Err;
+};
+
+// Positional, in the order of the file's fields: Version, Text, Enabled, ShowFrom, ShowUntil, the three sounds,
+// BackColour, ImagePath, ImageAlign, BorderStyle, FontName, FontColour, FontSize, italic, bold, underline,
+// strikethru, TextAlign.
+NoteRecord Note(const QString& text, int32_t from, int32_t until, int enabled) {
+    return {3.0, text, int16_t(enabled), from, until, "", "", "", 0, "", 0, 0, "Arial", 0, 0, 0, 0, 0, 0, 1};
+}
+
+// A note whose text claims 1000 characters but holds 3.
+QByteArray DamagedNote() {
+    return NoteFile::NoteBytes(Note("", 0, 0, 1)).left(10) + QByteArray("\xE8\x03\0\0abc", 7);
+}
+
+// A new note saved untouched from the editor, written out here rather than taken from the code under test.
+QByteArray EditorDefaults(const QString& text, int32_t from, int32_t until) {
+    return NoteFile::NoteBytes(
+        {3.0, text, 1, from, until, "", "", "", 0x0080FFFF, "", 0, 0, "MS Sans Serif", 0x80000012, 8, 0, 0, 0, 0, 1});
+}
+
+int32_t Today() {
+    const QDate d = QDate::currentDate();
     return d.year() * 10000 + d.month() * 100 + d.day();
+}
+
+QByteArray Read(const QString& path) {
+    QByteArray bytes;
+    FileIO::ReadWhole(path, bytes);
+    return bytes;
 }
 
 } // namespace
@@ -24,345 +57,266 @@ class tst_pvl3 : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_program; // program folder, ending in the separator
-    QString m_notes;   // its default notes folder
+    QString m_program; // ends in the separator
+    QString m_notes;
 
-    Pvl3Result Run(const QStringList& args) { return RunPvl3(QStringList{"--program-folder", m_dir->path()} + args); }
-    void Write(const QString& path, const QByteArray& bytes) { QVERIFY(FileIO::WriteWhole(path, bytes)); }
-    QByteArray Read(const QString& path) {
-        QByteArray bytes;
-        FileIO::ReadWhole(path, bytes);
-        return bytes;
+    // "%P" in an argument stands for the program folder, "%N" for its notes folder.
+    QString Expand(QString text) const { return text.replace("%P", m_program).replace("%N", m_notes); }
+    // The program folder goes first unless the test places one itself.
+    Result Run(const QStringList& args) {
+        QStringList all =
+            args.contains("--program-folder") ? QStringList() : QStringList{"--program-folder", m_program};
+        for (const QString& arg : args) all << Expand(arg);
+        QProcess p;
+        p.start(QStringLiteral(PVL3_TOOL), all);
+        if (!p.waitForFinished(30000)) qFatal("pvl3 did not finish");
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+                p.readAllStandardError()};
     }
-    QStringList Entries() { return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
+    // Every path below the program folder with its content, to prove that a run changed nothing.
+    QMap<QString, QByteArray> Snapshot() const {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(m_program, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) files[it.next()] = Read(it.filePath());
+        return files;
+    }
+    bool SaveNotesFolder(const QString& folder) {
+        SettingsRecord s = mdlCommonFunc::DefaultSettings(m_program);
+        s.NotesFolder = folder;
+        return mdlCommonFunc::SaveSettings(m_program, s);
+    }
 
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_program = m_dir->path() + u'/';
-        m_notes = m_program + QStringLiteral("Notes/");
+        m_notes = m_program + "Notes/";
     }
 
     void list_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("until");
         QTest::addColumn<int>("enabled");
         QTest::addColumn<QByteArray>("prefix"); // everything before the path
-        QTest::newRow("known note") << "Buy milk" << 19991217 << 20000105 << 1
-                                    << QByteArray("[x] 99/12/17 00/01/05 Buy milk" + QByteArray(13, ' ') + " ");
-        QTest::newRow("CR LF and tab as blanks") << "Ab\r\ncd\tef" << 20240101 << 20241231 << 0
-                                                 << QByteArray("[ ] 24/01/01 24/12/31 Ab  cd ef" + QByteArray(13, ' '));
-        QTest::newRow("Enabled 2 is not ticked")
-            << "x" << 20240229 << 20240301 << 2 << QByteArray("[ ] 24/02/29 24/03/01 x" + QByteArray(21, ' '));
-        QTest::newRow("trimmed and cut to 21") << "  The quick brown fox jumps  " << 20250101 << 20250102 << 1
-                                               << QByteArray("[x] 25/01/01 25/01/02 The quick brown fox j ");
-        QTest::newRow("Windows-1252 shown as UTF-8")
-            << QString::fromUtf8("Caf\u00e9 \u20ac5") << 20250101 << 20250102 << 1
-            << QByteArray("[x] 25/01/01 25/01/02 Caf\xC3\xA9 \xE2\x82\xAC"
-                          "5" +
-                          QByteArray(15, ' '));
+        QTest::newRow("known note") << "Buy milk" << 1 << QByteArray("[x] 99/12/17 00/01/05 Buy milk              ");
+        QTest::newRow("CR LF, tab as blanks; Enabled 2")
+            << "Ab\r\ncd\tef" << 2 << QByteArray("[ ] 99/12/17 00/01/05 Ab  cd ef             ");
+        QTest::newRow("trimmed, cut to 21")
+            << "  The quick brown fox jumps  " << 1 << QByteArray("[x] 99/12/17 00/01/05 The quick brown fox j ");
+        QTest::newRow("Windows-1252 as UTF-8")
+            << QString::fromUtf8("Caf\u00e9 \u20acs") << 1
+            << QByteArray("[x] 99/12/17 00/01/05 Caf\xC3\xA9 \xE2\x82\xACs               ");
     }
     void list() {
         QFETCH(QString, text);
-        QFETCH(int, from);
-        QFETCH(int, until);
         QFETCH(int, enabled);
         QFETCH(QByteArray, prefix);
         QVERIFY(QDir().mkpath(m_notes));
-        const QString path = m_notes + QStringLiteral("n.nte");
-        QVERIFY(NoteFile::WriteNote(path, MakeNote(text, from, until, static_cast<int16_t>(enabled))));
-        const Pvl3Result r = Run({"list"});
+        QVERIFY(NoteFile::WriteNote(m_notes + "n.nte", Note(text, 19991217, 20000105, enabled)));
+        const Result r = Run({"list"});
         QCOMPARE(r.Code, 0);
-        QCOMPARE(r.Out, prefix + path.toUtf8() + '\n');
+        QCOMPARE(r.Out, prefix + (m_notes + "n.nte\n").toUtf8());
         QCOMPARE(r.Err, QByteArray());
     }
 
-    // Name order as the manager's list, a damaged note listed with its path, other files left out, and the
-    // notes folder taken from the saved settings.
-    void list_orderDamagedAndSettingsFolder() {
-        SettingsRecord s = mdlCommonFunc::DefaultSettings(m_program);
-        const QString folder = m_program + QStringLiteral("Elsewhere/");
-        s.NotesFolder = folder;
-        QVERIFY(mdlCommonFunc::SaveSettings(m_program, s));
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(NoteFile::WriteNote(folder + "b.nte", MakeNote("bee", 20240101, 20240102, 1)));
-        QVERIFY(NoteFile::WriteNote(folder + "A.nte", MakeNote("ant", 20240101, 20240102, 0)));
-        Write(folder + "c.nte", DamagedNoteBytes());
-        Write(folder + "d.txt", "not a note");
-        const Pvl3Result r = Run({"list"});
-        QCOMPARE(r.Code, 0);
-        const QList<QByteArray> lines = r.Out.split('\n');
+    // Both in the manager's order from the saved notes folder, other files left out; list shows a damaged note
+    // with its path, due skips it with one warning.
+    void listAndDue_orderDamagedAndSettingsFolder() {
+        const QString folder = m_program + "Elsewhere/";
+        QVERIFY(SaveNotesFolder(folder) && QDir().mkpath(folder));
+        QVERIFY(NoteFile::WriteNote(folder + "b.nte", Note("bee", 20240101, 20240102, 1)));
+        QVERIFY(NoteFile::WriteNote(folder + "A.nte", Note("ant", 20240101, 20240102, 0)));
+        QVERIFY(FileIO::WriteWhole(folder + "c.nte", DamagedNote()));
+        QVERIFY(FileIO::WriteWhole(folder + "d.txt", "not a note"));
+        const QList<QByteArray> lines = Run({"list"}).Out.split('\n');
         QCOMPARE(lines.size(), 4); // three lines and the empty rest after the last line feed
-        QVERIFY(lines[0].startsWith("[ ] 24/01/01 24/01/02 ant "));
-        QVERIFY(lines[0].endsWith(" " + (folder + "A.nte").toUtf8()));
+        QVERIFY(lines[0].startsWith("[ ] 24/01/01 24/01/02 ant ") && lines[0].endsWith((folder + "A.nte").toUtf8()));
         QVERIFY(lines[1].startsWith("[x] 24/01/01 24/01/02 bee "));
         QCOMPARE(lines[2], ("[ ] " + mdlCommonFunc::DamagedListLine(folder + "c.nte")).toUtf8());
-        QCOMPARE(mdlCommonFunc::FileFromListEntry(QString::fromUtf8(lines[2].mid(4))), folder + "c.nte");
+        QVERIFY(lines[2].endsWith((folder + "c.nte").toUtf8()));
+        const Result due = Run({"due", "--date", "20240102"});
+        QCOMPARE(due.Code, 0);
+        QCOMPARE(due.Out, (folder + "A.nte\n" + folder + "b.nte\n").toUtf8());
+        QCOMPARE(due.Err.count('\n'), 1);
+        QVERIFY(due.Err.contains((folder + "c.nte").toUtf8()));
     }
 
-    void show_data() {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QJsonValue>("expected");
-        QTest::newRow("Version") << "Version" << QJsonValue(3.0);
-        QTest::newRow("Enabled") << "Enabled" << QJsonValue(1);
-        QTest::newRow("Text UTF-8, CR LF kept") << "Text" << QJsonValue(QString::fromUtf8("Gr\u00fc\u00dfe\r\n\"\\"));
-        QTest::newRow("ShowFrom") << "ShowFrom" << QJsonValue(19991217);
-        QTest::newRow("ShowUntil negative") << "ShowUntil" << QJsonValue(-20000105);
-        QTest::newRow("LoadSound") << "LoadSound" << QJsonValue("C:\\load.wav");
-        QTest::newRow("CloseSound") << "CloseSound" << QJsonValue("close.wav");
-        QTest::newRow("ButtonSound") << "ButtonSound" << QJsonValue("");
-        QTest::newRow("BackColour") << "BackColour" << QJsonValue("0x00C0FFEE");
-        QTest::newRow("ImagePath") << "ImagePath" << QJsonValue("pic.bmp");
-        QTest::newRow("BorderStyle negative") << "BorderStyle" << QJsonValue(-3);
-        QTest::newRow("ImageAlign") << "ImageAlign" << QJsonValue(2);
-        QTest::newRow("FontBold -1") << "FontBold" << QJsonValue(-1);
-        QTest::newRow("FontItalic") << "FontItalic" << QJsonValue(0);
-        QTest::newRow("FontStrikethru -1") << "FontStrikethru" << QJsonValue(-1);
-        QTest::newRow("FontUnderline") << "FontUnderline" << QJsonValue(0);
-        QTest::newRow("FontName") << "FontName" << QJsonValue("Courier New");
-        QTest::newRow("FontColour system") << "FontColour" << QJsonValue("0x80000008");
-        QTest::newRow("FontSize -32768") << "FontSize" << QJsonValue(-32768);
-        QTest::newRow("TextAlign") << "TextAlign" << QJsonValue(3);
-    }
     void show() {
-        QFETCH(QString, field);
-        QFETCH(QJsonValue, expected);
-        NoteRecord n = MakeNote(QString::fromUtf8("Gr\u00fc\u00dfe\r\n\"\\"), 19991217, -20000105, 1);
-        n.LoadSound = "C:\\load.wav";
-        n.CloseSound = "close.wav";
-        n.BackColour = 0x00C0FFEE;
-        n.ImagePath = "pic.bmp";
-        n.BorderStyle = -3;
-        n.ImageAlign = 2;
-        n.FontBold = -1;
-        n.FontStrikethru = -1;
-        n.FontName = "Courier New";
-        n.FontColour = 0x80000008;
-        n.FontSize = -32768;
-        n.TextAlign = 3;
-        const QString path = m_program + "some note.nte";
-        QVERIFY(NoteFile::WriteNote(path, n));
-        const Pvl3Result r = Run({"show", path});
+        const QString text = QString::fromUtf8("Gr\u00fc\u00dfe\r\n\"\\");
+        const NoteRecord n{3.0,        text,      1,  19991217, -20000105,     "C:\\load.wav", "close.wav", "",
+                           0x00C0FFEE, "pic.bmp", 2,  -3,       "Courier New", 0x80000008,     -32768,      0,
+                           -1,         0,         -1, 3};
+        QVERIFY(NoteFile::WriteNote(m_program + "some note.nte", n));
+        const Result r = Run({"show", "%Psome note.nte"});
         QCOMPARE(r.Code, 0);
-        QJsonParseError error;
-        const QJsonObject o = QJsonDocument::fromJson(r.Out, &error).object();
-        QCOMPARE(error.error, QJsonParseError::NoError);
-        QCOMPARE(o.size(), 20);
-        QVERIFY2(o.contains(field), qPrintable(field));
-        QCOMPARE(o.value(field), expected);
+        // The quote and backslash spelt as \u escapes, which moc reads safely inside a raw string.
+        const QJsonObject expected =
+            QJsonDocument::fromJson(R"({"Version": 3.0, "Enabled": 1, "Text": "Gr\u00fc\u00dfe\r\n\u0022\u005c",
+            "ShowFrom": 19991217, "ShowUntil": -20000105, "LoadSound": "C:\\load.wav", "CloseSound": "close.wav",
+            "ButtonSound": "", "BackColour": "0x00C0FFEE", "ImagePath": "pic.bmp", "BorderStyle": -3, "ImageAlign": 2,
+            "FontBold": -1, "FontItalic": 0, "FontStrikethru": -1, "FontUnderline": 0, "FontName": "Courier New",
+            "FontColour": "0x80000008", "FontSize": -32768, "TextAlign": 3})")
+                .object();
+        const QJsonObject o = QJsonDocument::fromJson(r.Out).object();
+        QCOMPARE(o.keys(), expected.keys()); // the 20 fields
+        for (const QString& key : expected.keys()) QVERIFY2(o[key] == expected[key], qPrintable(key));
     }
 
-    void newNote_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("until");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("no text: Note.nte")
-            << QStringList{"--from", "20240301", "--until", "20240315"} << "" << 20240301 << 20240315 << "Note.nte";
-        QTest::newRow("name from the text")
-            << QStringList{"--text", "Shopping list", "--from=19991217", "--until", "20000105"} << "Shopping list"
-            << 19991217 << 20000105 << "Shopping.nte";
-        QTest::newRow("line feed kept as given")
-            << QStringList{"--text", "a\nb", "--from", "20240229", "--until", "20240229"} << "a\nb" << 20240229
-            << 20240229 << "a b.nte";
-        QTest::newRow("UTF-8 argument to Windows-1252")
-            << QStringList{"--until", "20251231", "--text", QString::fromUtf8("\u20ac \u00e9t\u00e9"),
-                           "--from",  "20250101"}
-            << QString::fromUtf8("\u20ac \u00e9t\u00e9") << 20250101 << 20251231
-            << QString::fromUtf8("\u20ac \u00e9t\u00e9.nte");
-    }
+    // A first run makes "Notes" but no settings file; dates default to today (a run across midnight may see
+    // either day); names count up; a UTF-8 argument is stored as Windows-1252; -h only prints the usage.
     void newNote() {
-        QFETCH(QStringList, args);
-        QFETCH(QString, text);
-        QFETCH(int, from);
-        QFETCH(int, until);
-        QFETCH(QString, name);
-        QVERIFY(QDir().mkpath(m_notes));
-        const Pvl3Result r = Run(QStringList{"new"} + args);
-        QCOMPARE(r.Code, 0);
-        QCOMPARE(r.Err, QByteArray());
-        QCOMPARE(r.Out, (m_notes + name).toUtf8() + '\n');
-        QCOMPARE(Read(m_notes + name), NoteFile::NoteBytes(EditorDefaults(text, from, until)));
-    }
-
-    // The fields of a new note saved untouched from the editor.
-    static NoteRecord EditorDefaults(const QString& text, int32_t from, int32_t until) {
-        NoteRecord n;
-        n.Version = 3.0;
-        n.Enabled = 1;
-        n.Text = text;
-        n.ShowFrom = from;
-        n.ShowUntil = until;
-        n.BackColour = 0x0080FFFF;
-        n.FontName = "MS Sans Serif";
-        n.FontSize = 8;
-        n.FontColour = 0x80000012;
-        n.TextAlign = 1;
-        return n;
-    }
-
-    // Today from the real clock; a run across midnight may see either day.
-    void newNote_defaultsToToday() {
-        QVERIFY(QDir().mkpath(m_notes));
-        const int32_t before = DateNumber(QDate::currentDate());
-        const Pvl3Result r = Run({"new", "--text", "Hi"});
-        const int32_t after = DateNumber(QDate::currentDate());
-        QCOMPARE(r.Code, 0);
-        const QByteArray bytes = Read(m_notes + "Hi.nte");
-        QVERIFY(bytes == NoteFile::NoteBytes(EditorDefaults("Hi", before, before)) ||
-                bytes == NoteFile::NoteBytes(EditorDefaults("Hi", after, after)));
-    }
-
-    // A first run makes the "Notes" folder as Pinvale 3 does; later notes of the same name count up.
-    void newNote_namesCountUp() {
-        QStringList paths;
-        for (int i = 0; i < 3; ++i) {
-            const Pvl3Result r = Run({"new", "--from", "20240101", "--until", "20240102"});
-            QCOMPARE(r.Code, 0);
-            paths << QString::fromUtf8(r.Out.trimmed());
-        }
-        QCOMPARE(paths, (QStringList{m_notes + "Note.nte", m_notes + "Note  ~0.nte", m_notes + "Note  ~1.nte"}));
-        for (const QString& path : paths) QVERIFY(QFileInfo::exists(path));
+        const int32_t before = Today();
+        const Result first = Run({"new"});
+        const int32_t after = Today();
+        QCOMPARE(first.Code, 0);
+        QCOMPARE(first.Out, (m_notes + "Note.nte\n").toUtf8());
+        const QByteArray bytes = Read(m_notes + "Note.nte");
+        QVERIFY(bytes == EditorDefaults("", before, before) || bytes == EditorDefaults("", after, after));
         QVERIFY(!QFileInfo::exists(m_program + mdlCommonFunc::SettingsFileName));
+        QCOMPARE(Run({"new"}).Out, (m_notes + "Note  ~0.nte\n").toUtf8());
+        const QString text = QString::fromUtf8("\u20ac \u00e9t\u00e9");
+        const Result r = Run({"new", "--until", "20000105", "--text", text, "--from=19991217"});
+        QCOMPARE(r.Out, (m_notes + text + ".nte\n").toUtf8());
+        QCOMPARE(r.Err, QByteArray());
+        QCOMPARE(Read(m_notes + text + ".nte"), EditorDefaults(text, 19991217, 20000105));
+        const QMap<QString, QByteArray> files = Snapshot();
+        const Result help = Run({"new", "--text", "t", "-h"});
+        QVERIFY(help.Code == 0 && help.Out.startsWith("Usage: pvl3 ") && help.Err.isEmpty());
+        QCOMPARE(Snapshot(), files);
     }
 
-    void enable_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("before");
-        QTest::addColumn<QByteArray>("head");
-        const QByteArray version("\0\0\0\0\0\0\x08\x40", 8);
-        QTest::newRow("enable a disabled note") << "enable" << 0 << version + QByteArray("\x01\0", 2);
-        QTest::newRow("enable Enabled 2") << "enable" << 2 << version + QByteArray("\x01\0", 2);
-        QTest::newRow("disable an enabled note") << "disable" << 1 << version + QByteArray("\0\0", 2);
-        QTest::newRow("disable Enabled -1") << "disable" << -1 << version + QByteArray("\0\0", 2);
-    }
-    void enable() {
-        QFETCH(QString, command);
-        QFETCH(int, before);
-        QFETCH(QByteArray, head);
-        // Version 2.5 and a tail left by a longer earlier note: only the first 10 bytes may change.
-        QByteArray old = NoteFile::NoteBytes(MakeNote("note", 20240101, 20240102, static_cast<int16_t>(before)));
+    // Version 2.5, Enabled 2 and a tail left by a longer earlier note: only the first 10 bytes may change.
+    void enableDisable() {
+        QByteArray old = NoteFile::NoteBytes(Note("note", 20240101, 20240102, 2));
         old.replace(0, 8, QByteArray("\0\0\0\0\0\0\x04\x40", 8)) += "old tail";
-        const QString path = m_program + "n.nte";
-        Write(path, old);
-        const Pvl3Result r = Run({command, path});
-        QCOMPARE(r.Code, 0);
-        QCOMPARE(r.Err, QByteArray());
-        const QByteArray now = Read(path);
-        QCOMPARE(now.left(10), head);
-        QCOMPARE(now.mid(10), old.mid(10));
+        QVERIFY(FileIO::WriteWhole(m_program + "n.nte", old));
+        const QByteArray version("\0\0\0\0\0\0\x08\x40", 8); // 3.0
+        QCOMPARE(Run({"enable", "%Pn.nte"}).Code, 0);
+        QCOMPARE(Read(m_program + "n.nte"), version + QByteArray("\x01\0", 2) + old.mid(10));
+        QCOMPARE(Run({"disable", "%Pn.nte"}).Code, 0);
+        QCOMPARE(Read(m_program + "n.nte"), version + QByteArray("\0\0", 2) + old.mid(10));
     }
 
     void due_data() {
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("until");
         QTest::addColumn<int>("enabled");
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<bool>("due");
-        const QStringList on = {"--date", "20240315"};
-        QTest::newRow("from is the date") << 20240315 << 20240320 << 1 << on << true;
-        QTest::newRow("until is the date") << 20240310 << 20240315 << 1 << on << true;
-        QTest::newRow("one day before from") << 20240316 << 20240320 << 1 << on << false;
-        QTest::newRow("one day after until") << 20240310 << 20240314 << 1 << on << false;
-        QTest::newRow("across a year end") << 20231231 << 20240101 << 0 << QStringList{"--date", "20240101"} << true;
-        QTest::newRow("disabled, all notes") << 20240315 << 20240315 << 0 << on << true;
-        QTest::newRow("disabled, enabled only")
-            << 20240315 << 20240315 << 0 << on + QStringList{"--enabled-only"} << false;
-        QTest::newRow("Enabled 2, enabled only")
-            << 20240315 << 20240315 << 2 << QStringList{"--enabled-only"} + on << false;
-        QTest::newRow("Enabled 1, enabled only")
-            << 20240315 << 20240315 << 1 << on + QStringList{"--enabled-only"} << true;
+        QTest::addColumn<bool>("enabledOnly");
+        QTest::addColumn<bool>("due"); // on 2024-03-15
+        QTest::newRow("from is the date, disabled") << 20240315 << 20240320 << 0 << false << true;
+        QTest::newRow("until is the date") << 20240310 << 20240315 << 1 << false << true;
+        QTest::newRow("one day before from") << 20240316 << 20240320 << 1 << false << false;
+        QTest::newRow("one day after until") << 20240310 << 20240314 << 1 << false << false;
+        QTest::newRow("Enabled 0, enabled only") << 20240315 << 20240315 << 0 << true << false;
+        QTest::newRow("Enabled 2, enabled only") << 20240315 << 20240315 << 2 << true << false;
+        QTest::newRow("Enabled 1, enabled only") << 20240315 << 20240315 << 1 << true << true;
     }
     void due() {
         QFETCH(int, from);
         QFETCH(int, until);
         QFETCH(int, enabled);
-        QFETCH(QStringList, options);
+        QFETCH(bool, enabledOnly);
         QFETCH(bool, due);
         QVERIFY(QDir().mkpath(m_notes));
-        const QString path = m_notes + "n.nte";
-        QVERIFY(NoteFile::WriteNote(path, MakeNote("x", from, until, static_cast<int16_t>(enabled))));
-        const Pvl3Result r = Run(QStringList{"due"} + options);
+        QVERIFY(NoteFile::WriteNote(m_notes + "n.nte", Note("x", from, until, enabled)));
+        const Result r = Run(QStringList{"due", "--date", "20240315"} +
+                             (enabledOnly ? QStringList{"--enabled-only"} : QStringList()));
         QCOMPARE(r.Code, 0);
-        QCOMPARE(r.Out, due ? path.toUtf8() + '\n' : QByteArray());
-    }
-
-    // File list order, and a damaged note skipped with one warning while the others are still listed.
-    void due_orderAndDamaged() {
-        QVERIFY(QDir().mkpath(m_notes));
-        QVERIFY(NoteFile::WriteNote(m_notes + "b.nte", MakeNote("b", 20240101, 20241231, 1)));
-        QVERIFY(NoteFile::WriteNote(m_notes + "A.nte", MakeNote("a", 20240101, 20241231, 1)));
-        QVERIFY(NoteFile::WriteNote(m_notes + "C.nte", MakeNote("c", 20250101, 20251231, 1)));
-        Write(m_notes + "B2.nte", DamagedNoteBytes());
-        const Pvl3Result r = Run({"due", "--date", "20240601"});
-        QCOMPARE(r.Code, 0);
-        QCOMPARE(r.Out, (m_notes + "A.nte\n" + m_notes + "b.nte\n").toUtf8());
-        QCOMPARE(r.Err.count('\n'), 1);
-        QVERIFY(r.Err.contains((m_notes + "B2.nte").toUtf8()));
+        QCOMPARE(r.Out, due ? (m_notes + "n.nte\n").toUtf8() : QByteArray());
     }
 
     void settings_data() {
         QTest::addColumn<bool>("saved");
-        QTest::addColumn<bool>("alarmFile");
-        QTest::newRow("defaults, no alarm file") << false << false;
-        QTest::newRow("defaults with Alarm.wav") << false << true;
-        QTest::newRow("saved file") << true << false;
+        QTest::newRow("no file: the defaults") << false;
+        QTest::newRow("saved file") << true;
     }
     void settings() {
         QFETCH(bool, saved);
-        QFETCH(bool, alarmFile);
-        if (alarmFile) Write(m_program + "Alarm.wav", "RIFF");
         SettingsRecord s = mdlCommonFunc::DefaultSettings(m_program);
-        s.PlayAlarm = alarmFile ? 1 : 0;
+        s.PlayAlarm = 0; // the default with no Alarm.wav
         if (saved) {
-            s.AlarmSound = QString::fromUtf8("/sounds/d\u00e9j\u00e0.wav");
-            s.PlayAlarm = 1;
+            s = {1, 7, 59, 0, 1, 0, 1, QString::fromUtf8("/d\u00e9j\u00e0.wav"), {}, 2, -5, 300, "/n/", 0,
+                 1, 0, 1,  1, 1, 1, 0};
             s.AtTimes[3] = AtTime{1, 7, 45, 0};
-            s.AtTimes[4] = AtTime{0, 13, 200, 2};
-            s.Arrangement = 2;
-            s.NoteWidth = -5;
-            s.NoteHeight = 300;
-            s.PromptDeleteNote = 0;
-            s.TrayWhich = 0;
             QVERIFY(mdlCommonFunc::SaveSettings(m_program, s));
         }
-        const QStringList before = Entries();
-        const Pvl3Result r = Run({"settings"});
+        const QMap<QString, QByteArray> before = Snapshot();
+        const Result r = Run({"settings"});
         QCOMPARE(r.Code, 0);
-        QCOMPARE(Entries(), before); // nothing created, not even "Notes"
+        QCOMPARE(Snapshot(), before); // nothing created, not even "Notes"
         const QJsonObject o = QJsonDocument::fromJson(r.Out).object();
         QCOMPARE(o.size(), 21);
         QCOMPARE(o["AlarmSound"].toString(), s.AlarmSound);
         QCOMPARE(o["NotesFolder"].toString(), s.NotesFolder);
-        QCOMPARE(o["PlayAlarm"].toInt(), s.PlayAlarm);
-        QCOMPARE(o["Arrangement"].toInt(), s.Arrangement);
-        QCOMPARE(o["NoteWidth"].toInt(), s.NoteWidth);
-        QCOMPARE(o["NoteHeight"].toInt(), s.NoteHeight);
-        QCOMPARE(o["PromptDeleteNote"].toInt(), s.PromptDeleteNote);
-        QCOMPARE(o["TrayWhich"].toInt(), s.TrayWhich);
-        QCOMPARE(o["EveryHours"].toInt(), 3);
-        const QJsonArray times = o["AtTimes"].toArray();
-        QCOMPARE(times.size(), 5);
-        for (int i = 0; i < 5; ++i) {
-            const QJsonObject t = times[i].toObject();
-            QCOMPARE(t.size(), 4);
-            QCOMPARE(t["Enabled"].toInt(), s.AtTimes[i].Enabled);
-            QCOMPARE(t["Hour"].toInt(), s.AtTimes[i].Hour);
-            QCOMPARE(t["Minute"].toInt(), s.AtTimes[i].Minute);
-            QCOMPARE(t["AmPm"].toInt(), s.AtTimes[i].AmPm);
-        }
+        const QJsonObject t = o["AtTimes"][3].toObject();
+        const AtTime& a = s.AtTimes[3];
+        QCOMPARE((QList<int>{o["PlayAlarm"].toInt(), o["NoteWidth"].toInt(), t["Enabled"].toInt(), t["Hour"].toInt(),
+                             t["Minute"].toInt(), t["AmPm"].toInt()}),
+                 (QList<int>{s.PlayAlarm, s.NoteWidth, a.Enabled, a.Hour, a.Minute, a.AmPm}));
     }
 
-    // Reading commands on a fresh program folder leave it as it was.
-    void readingCreatesNothing() {
-        for (const QStringList& args : {QStringList{"list"}, QStringList{"due", "--date", "20240101"}}) {
-            const Pvl3Result r = Run(args);
-            QCOMPARE(r.Code, 1); // no notes folder yet
-            QCOMPARE(Entries(), QStringList());
+    // Exit 1 with one line naming the file, exit 2 with a line and the usage; either way nothing changes.
+    void failure_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message"); // how standard error starts
+        const QString damaged = "damaged: a text at byte 14 runs past the end of the file\n";
+        QTest::newRow("show a missing note") << "" << QStringList{"show", "%Nx.nte"} << 1 << "pvl3: %Nx.nte: missing\n";
+        QTest::newRow("enable a missing note, not created")
+            << "" << QStringList{"enable", "%Nx.nte"} << 1 << "pvl3: %Nx.nte: missing\n";
+        QTest::newRow("disable a damaged note, left alone")
+            << "damagedNote" << QStringList{"disable", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: " + damaged;
+        QTest::newRow("damaged settings")
+            << "damagedSettings" << QStringList{"settings"} << 1
+            << "pvl3: %PPVL3.dat: damaged: a text at byte 4 runs past the end of the file\n";
+        QTest::newRow("no notes folder") << "noNotes" << QStringList{"due", "--date", "20240101"} << 1
+                                         << "pvl3: %PNotes/: notes folder missing\n";
+        QTest::newRow("program folder missing, given after the command")
+            << "noNotes" << QStringList{"list", "--program-folder", "%Pnowhere"} << 1
+            << "pvl3: %Pnowhere: program folder missing\n";
+        // A folder that exists but takes no new file, whatever the rights of the user running the test.
+        QTest::newRow("unwritable notes folder")
+            << "procNotes" << QStringList{"new"} << 1 << "pvl3: /proc/Note.nte: cannot write";
+        QTest::newRow("unknown command") << "" << QStringList{"frobnicate"} << 2 << "pvl3: ";
+        QTest::newRow("unknown option") << "" << QStringList{"new", "--frm", "20240101"} << 2 << "pvl3: ";
+        QTest::newRow("30 February") << "" << QStringList{"new", "--from", "20230230"} << 2 << "pvl3: ";
+        QTest::newRow("7 digits") << "" << QStringList{"due", "--date", "2024011"} << 2 << "pvl3: ";
+        QTest::newRow("option of another command") << "" << QStringList{"list", "--date", "20240101"} << 2 << "pvl3: ";
+        QTest::newRow("value missing") << "" << QStringList{"new", "--text"} << 2 << "pvl3: ";
+        QTest::newRow("show without FILE") << "" << QStringList{"show"} << 2 << "pvl3: ";
+    }
+    void failure() {
+        QFETCH(QString, setup);
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        if (setup != "noNotes") QVERIFY(QDir().mkpath(m_notes));
+        if (setup == "damagedNote") QVERIFY(FileIO::WriteWhole(m_notes + "n.nte", DamagedNote()));
+        if (setup == "damagedSettings") // AlarmSound claims 5 characters, 2 follow
+            QVERIFY(FileIO::WriteWhole(m_program + "PVL3.dat", QByteArray("\x05\0\0\0ab", 6)));
+        if (setup == "procNotes") QVERIFY(SaveNotesFolder("/proc/"));
+        const QMap<QString, QByteArray> before = Snapshot();
+        const Result r = Run(args);
+        QCOMPARE(r.Code, code);
+        QCOMPARE(r.Out, QByteArray());
+        QVERIFY2(r.Err.startsWith(Expand(message).toUtf8()), r.Err.constData());
+        QVERIFY(code == 1 ? r.Err.count('\n') == 1 : r.Err.contains("\nUsage: pvl3 "));
+        QCOMPARE(Snapshot(), before);
+    }
+
+    // new and due go on with the defaults and one warning; the damaged file stays for the manager to replace.
+    void damagedSettingsWarns() {
+        const QByteArray settings("\x05\0\0\0ab", 6);
+        QVERIFY(FileIO::WriteWhole(m_program + "PVL3.dat", settings));
+        const QByteArray warning = ("pvl3: warning: " + m_program + "PVL3.dat: damaged").toUtf8();
+        const Result created = Run({"new", "--text", "t", "--from", "20240101", "--until", "20240101"});
+        const Result due = Run({"due", "--date", "20240101"});
+        for (const Result& r : {created, due}) {
+            QCOMPARE(r.Out, (m_notes + "t.nte\n").toUtf8());
+            QVERIFY(r.Code == 0 && r.Err.count('\n') == 1 && r.Err.startsWith(warning));
         }
+        QCOMPARE(Read(m_program + "PVL3.dat"), settings);
     }
 };
 
