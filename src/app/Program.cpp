@@ -3,10 +3,12 @@
 #include "app/frmStealth.h"
 #include "manager/frmManager.h"
 #include "notes/frmNotes.h"
-#include <QApplication>
 #include "tray/frmTray.h"
+#include <QApplication>
 
-Program::Program(Services services, QString programFolder) : S(services) { ProgramFolder = std::move(programFolder); }
+Program::Program(Services services, QString programFolder) : S(services) {
+    ProgramFolder = std::move(programFolder);
+}
 
 Program::~Program() {
     // Windows still loaded go without their unload handlers, as at any end of the program.

@@ -2,6 +2,7 @@
 
 #include "app/CheckShutdown.h"
 #include "app/Program.h"
+#include "app/SaveSettingsOrTell.h"
 #include "core/NotesFolder.h"
 #include "core/SettingsFile.h"
 #include "manager/frmManager.h"
@@ -90,9 +91,13 @@ void frmStealth::mnuPaste_Click() {
     if (text->canPaste()) text->paste();
 }
 
-void frmStealth::mnuCpySel_Click() { QGuiApplication::clipboard()->setText(P.CopySelText); }
+void frmStealth::mnuCpySel_Click() {
+    QGuiApplication::clipboard()->setText(P.CopySelText);
+}
 
-void frmStealth::mnuCpyAll_Click() { QGuiApplication::clipboard()->setText(P.CopyAllText); }
+void frmStealth::mnuCpyAll_Click() {
+    QGuiApplication::clipboard()->setText(P.CopyAllText);
+}
 
 void frmStealth::closeEvent(QCloseEvent* event) {
     tmrMaster.stop();
@@ -149,15 +154,7 @@ void frmStealth::ToggleLaunchOption(QAction* item, uint8_t& setting, uint8_t pro
     const bool ask = turningOff && prompt == 1 && !P.ManagerOpen;
     if (!ask || P.S.Questions.AskYesNo(title, text)) setting = turningOff ? 0 : 1;
     item->setChecked(setting == 1);
-    SaveSettingsOrTell(); // after the answer, so the file holds what the user chose
-}
-
-void frmStealth::SaveSettingsOrTell() {
-    QString error;
-    if (mdlCommonFunc::SaveSettings(P.ProgramFolder, P.Settings, &error)) return;
-    P.S.Questions.Message(QStringLiteral("Pinvale 3"),
-                          QStringLiteral("Your settings could not be saved to \"%1\" (%2).")
-                              .arg(P.ProgramFolder + mdlCommonFunc::SettingsFileName, error));
+    mdlCommonFunc::SaveSettingsOrTell(P); // after the answer, so the file holds what the user chose
 }
 
 void frmStealth::mnuClose_Click() {

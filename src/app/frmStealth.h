@@ -61,6 +61,5 @@ protected:
 private:
     void BuildMenus();
     void ToggleLaunchOption(QAction* item, uint8_t& setting, uint8_t prompt, const QString& title, const QString& text);
-    void SaveSettingsOrTell();
     Program& P;
 };

@@ -2,6 +2,7 @@
 
 #include "app/CheckShutdown.h"
 #include "app/Program.h"
+#include "app/SaveSettingsOrTell.h"
 #include "app/frmStealth.h"
 #include "core/NoteFile.h"
 #include "core/NotesFolder.h"
@@ -57,11 +58,7 @@ void frmManager::closeEvent(QCloseEvent* event) {
     if (P.Ending() || m_unloaded) return;
     m_unloaded = true;
     P.ManagerOpen = false;
-    QString error;
-    if (!mdlCommonFunc::SaveSettings(P.ProgramFolder, P.Settings, &error))
-        P.S.Questions.Message(QStringLiteral("Pinvale 3"),
-                              QStringLiteral("Your settings could not be saved to \"%1\" (%2).")
-                                  .arg(P.ProgramFolder + mdlCommonFunc::SettingsFileName, error));
+    mdlCommonFunc::SaveSettingsOrTell(P);
     mdlCommonFunc::CheckShutdown(P);
 }
 
