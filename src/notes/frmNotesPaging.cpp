@@ -3,8 +3,8 @@
 #include "app/Program.h"
 #include "app/frmStealth.h"
 #include "core/NoteFile.h"
-#include "platform/WaitCursor.h"
 #include "notes/frmNotes.h"
+#include "platform/WaitCursor.h"
 #include <QCloseEvent>
 
 namespace {

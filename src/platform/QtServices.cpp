@@ -47,9 +47,12 @@ QString QtChoosers::OpenFile(const QString& title, const QString& filter, const 
 }
 
 namespace {
-QColor FromBgr(uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor FromBgr(uint32_t c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 uint32_t ToBgr(const QColor& c) {
-    return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 | static_cast<uint32_t>(c.blue()) << 16;
+    return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 |
+           static_cast<uint32_t>(c.blue()) << 16;
 }
 } // namespace
 
@@ -77,7 +80,9 @@ void QtSoundPlayer::Play(const QString& path) {
     m_effect->play();
 }
 
-QDateTime QtClock::Now() { return QDateTime::currentDateTime(); }
+QDateTime QtClock::Now() {
+    return QDateTime::currentDateTime();
+}
 
 int32_t QtScreen::WidthTwips() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -95,4 +100,6 @@ void QtProcessEnd::EndNow() {
     ::_exit(0);
 }
 
-std::unique_ptr<cSysTray> QtTrayFactory::CreateTray(QObject* parent) { return std::make_unique<QtSysTray>(parent); }
+std::unique_ptr<cSysTray> QtTrayFactory::CreateTray(QObject* parent) {
+    return std::make_unique<QtSysTray>(parent);
+}

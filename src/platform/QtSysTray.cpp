@@ -4,7 +4,9 @@ QtSysTray::QtSysTray(QObject* parent) : cSysTray(parent) {
     connect(&m_icon, &QSystemTrayIcon::activated, this, &QtSysTray::Activated);
 }
 
-void QtSysTray::setIntray(bool inTray) { m_icon.setVisible(inTray); }
+void QtSysTray::setIntray(bool inTray) {
+    m_icon.setVisible(inTray);
+}
 
 void QtSysTray::setTrayicon(const QIcon& icon) {
     // The tray timer assigns the picture on every tick; only a new picture is handed to the panel.
@@ -13,7 +15,9 @@ void QtSysTray::setTrayicon(const QIcon& icon) {
     m_icon.setIcon(icon);
 }
 
-void QtSysTray::setTraytip(const QString& tip) { m_icon.setToolTip(tip); }
+void QtSysTray::setTraytip(const QString& tip) {
+    m_icon.setToolTip(tip);
+}
 
 void QtSysTray::Activated(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {

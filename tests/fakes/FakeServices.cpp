@@ -10,7 +10,9 @@ bool FakeQuestions::AskYesNo(const QString& title, const QString& text) {
     return answer;
 }
 
-void FakeQuestions::Message(const QString& title, const QString& text) { Messages.push_back({title, text}); }
+void FakeQuestions::Message(const QString& title, const QString& text) {
+    Messages.push_back({title, text});
+}
 
 QString FakeQuestions::InputBox(const QString& prompt, const QString& title, const QString&) {
     Questions.push_back({title, prompt});
@@ -62,7 +64,9 @@ std::unique_ptr<cSysTray> FakeTrayFactory::CreateTray(QObject* parent) {
 }
 
 TestProgram::TestProgram()
-    : P(std::make_unique<Program>(
-          Services{Questions, Choosers, Sound, Clock, Screen, Random, ProcessEnd, TrayFactory}, ProgramFolder())) {}
+    : P(std::make_unique<Program>(Services{Questions, Choosers, Sound, Clock, Screen, Random, ProcessEnd, TrayFactory},
+                                  ProgramFolder())) {}
 
-QString TestProgram::ProgramFolder() const { return mdlCommonFunc::WithSeparator(Folder.path()); }
+QString TestProgram::ProgramFolder() const {
+    return mdlCommonFunc::WithSeparator(Folder.path());
+}

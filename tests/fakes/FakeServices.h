@@ -111,7 +111,7 @@ struct TestProgram {
     std::unique_ptr<Program> P;
 
     TestProgram();
-    QString ProgramFolder() const;        // ends in the separator
+    QString ProgramFolder() const; // ends in the separator
     Program& operator*() { return *P; }
     Program* operator->() { return P.get(); }
 };
