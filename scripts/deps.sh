@@ -16,8 +16,10 @@ pvl3_install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
+# pvl3_build <dir> <build type> [targets...]: all targets when none are named.
 pvl3_build() {
     local dir="$1" type="$2"
+    shift 2
     cmake -S "$PVL3_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+    cmake --build "$dir" -j "$(nproc)" ${1:+--target "$@"}
 }
