@@ -183,6 +183,18 @@ private slots:
         QCOMPARE(OpenMarks(), expected);
     }
 
+    // Only a "Single" window pages; an ordinary note's text takes no typing and feeds nothing to the editor.
+    void ordinaryWindowNeitherPagesNorTakesTyping() {
+        OpenOnThree(2);
+        win->lblMode = QString();
+        win->cmdNext_Click();
+        QCOMPARE(win->lblIndex, QStringLiteral(" 2"));
+        QVERIFY(tp->Sound.Played.isEmpty());
+        QTest::keyClicks(win->txtNote, QStringLiteral("x"));
+        QCOMPARE(win->NoteTextValue(), QStringLiteral("two"));
+        QCOMPARE(tp->P->EditRecord.Text, QString());
+    }
+
     // Stepping plays the leaving note's close sound, then the arriving one's load sound. A file gone by then
     // shows an empty note, plays nothing and is not written back.
     void steppingSoundsAndAVanishedFile() {
