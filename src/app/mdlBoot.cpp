@@ -37,11 +37,6 @@ bool ClaimRunningMarker(Program& P) {
                        "or PVL3 exited abnormally, you should click 'YES'."));
 }
 
-void LoadManager(Program& P) {
-    P.ManagerWindow = new frmManager(P);
-    P.ManagerWindow->Form_Load();
-}
-
 } // namespace
 
 frmTray& LoadTray(Program& P) {
@@ -61,7 +56,7 @@ bool Main(Program& P, const QString& commandLine) {
     }
     if (TypeCheck::TrimBlanks(commandLine).isEmpty()) {
         LoadTray(P);
-        LoadManager(P);
+        mdlCommonFunc::LoadManager(P);
         P.Stealth();
         mdlCommonFunc::ComputeNextShow(P);
         P.ManagerWindow->show();

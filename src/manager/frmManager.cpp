@@ -64,6 +64,12 @@ void frmManager::closeEvent(QCloseEvent* event) {
 
 namespace mdlCommonFunc {
 
+frmManager& LoadManager(Program& P) {
+    P.ManagerWindow = new frmManager(P);
+    P.ManagerWindow->Form_Load();
+    return *P.ManagerWindow;
+}
+
 void FillNoteList(Program& P) {
     if (!P.ManagerWindow) return;
     QListWidget* list = P.ManagerWindow->lstNotes;

@@ -29,6 +29,8 @@ private:
 };
 
 namespace mdlCommonFunc {
+// Creates and loads the manager window (not shown yet) and holds it in the program.
+frmManager& LoadManager(Program& P);
 // Rebuilds the manager's lstNotes from the notes folder and selects line ListPos. Writes nothing.
 void FillNoteList(Program& P);
 } // namespace mdlCommonFunc

@@ -19,10 +19,7 @@ void AlarmAndShow(Program& P) {
 }
 
 void ShowManager(Program& P) {
-    if (!P.ManagerOpen || !P.ManagerWindow) {
-        P.ManagerWindow = new frmManager(P);
-        P.ManagerWindow->Form_Load();
-    }
+    if (!P.ManagerOpen || !P.ManagerWindow) mdlCommonFunc::LoadManager(P);
     P.ManagerWindow->show();
     if (P.ManagerWindow->isMinimized()) P.ManagerWindow->showNormal();
     P.ManagerWindow->raise();
