@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "app/frmStealth.h"
+#include "core/RunningMarker.h"
 #include "core/SettingsFile.h"
 #include "core/TypeCheck.h"
 #include "manager/frmManager.h"
@@ -25,10 +26,9 @@ void LoadSettingsOrTell(Program& P) {
 
 // False when the user declines to load a second copy.
 bool ClaimRunningMarker(Program& P) {
-    if (!mdlCommonFunc::TrayLockIsSet(P.ProgramFolder)) {
-        mdlCommonFunc::SetTrayLock(P.ProgramFolder);
+    P.RunningLock = std::make_unique<QLockFile>(P.ProgramFolder + mdlCommonFunc::RunningLockFileName);
+    if (mdlCommonFunc::ClaimRunningMarker(P.ProgramFolder, *P.RunningLock) != mdlCommonFunc::MarkerClaim::Taken)
         return true;
-    }
     if (P.Settings.PromptMultiCopies != 1) return true;
     return P.S.Questions.AskYesNo(
         QStringLiteral("Do you want to load multiple copies of PVL3?"),

@@ -1,5 +1,7 @@
 #include "core/FileIO.h"
 
+#include "core/NativeFile.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -25,13 +27,7 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
 }
 
 bool OpenForReading(QFile& file, QString* error) {
-    if (!file.exists()) {
-        if (error) *error = QStringLiteral("missing");
-        return false;
-    }
-    if (file.open(QIODevice::ReadOnly)) return true;
-    if (error) *error = QStringLiteral("cannot read: %1").arg(file.errorString());
-    return false;
+    return NativeFile::OpenRegular(file, file.fileName(), error);
 }
 
 bool ReadWhole(const QString& path, QByteArray& bytes, QString* error) {

@@ -8,7 +8,8 @@ class QFile;
 
 namespace FileIO {
 
-// Opens for reading; on failure the reason is "missing" or "cannot read: ...".
+// Opens a regular file for reading without ever waiting on a FIFO or device; on failure the reason is
+// "missing", "not a regular file" or "cannot read: ...".
 bool OpenForReading(QFile& file, QString* error);
 
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);

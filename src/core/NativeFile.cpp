@@ -1,0 +1,189 @@
+#include "core/NativeFile.h"
+
+#include "core/FileIO.h"
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace NativeFile {
+
+namespace {
+
+constexpr char16_t EscapeBase = 0xDC00;
+
+bool IsEscape(QChar ch) {
+    return ch.unicode() >= EscapeBase + 0x80 && ch.unicode() <= EscapeBase + 0xFF;
+}
+
+// Length of the valid UTF-8 sequence starting at i, or 0.
+int SequenceLength(const QByteArray& b, qsizetype i) {
+    const auto at = [&](qsizetype k) { return static_cast<uint8_t>(b.at(k)); };
+    const uint8_t lead = at(i);
+    if (lead < 0x80) return 1;
+    int length = 0;
+    uint32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2, code = lead & 0x1F;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, code = lead & 0x0F;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, code = lead & 0x07;
+    else
+        return 0;
+    if (i + length > b.size()) return 0;
+    for (int k = 1; k < length; ++k) {
+        if ((at(i + k) & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (at(i + k) & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are not valid UTF-8.
+    if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF))) return 0;
+    if (code >= 0xD800 && code <= 0xDFFF) return 0;
+    return length;
+}
+
+const QString TemporaryPrefix = QStringLiteral(".pvl3-");
+const QString TemporarySuffix = QStringLiteral(".tmp");
+
+QByteArray Native(const QString& path) {
+    return EncodeName(path);
+}
+
+} // namespace
+
+QString DecodeName(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const int length = SequenceLength(bytes, i);
+        if (length == 0) {
+            out.append(QChar(static_cast<char16_t>(EscapeBase + static_cast<uint8_t>(bytes.at(i)))));
+            ++i;
+            continue;
+        }
+        out.append(QString::fromUtf8(bytes.constData() + i, length));
+        i += length;
+    }
+    return out;
+}
+
+QByteArray EncodeName(const QString& name) {
+    if (QtCanName(name)) return QFile::encodeName(name);
+    QByteArray out;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && !IsEscape(name.at(i))) continue;
+        out.append(name.mid(start, i - start).toUtf8());
+        if (i < name.size()) out.append(static_cast<char>(name.at(i).unicode() - EscapeBase));
+        start = i + 1;
+    }
+    return out;
+}
+
+bool QtCanName(const QString& path) {
+    for (QChar ch : path)
+        if (IsEscape(ch)) return false;
+    return true;
+}
+
+Kind KindOf(const QString& path) {
+    struct stat st;
+    if (::stat(Native(path).constData(), &st) != 0) return Kind::Missing;
+    if (S_ISREG(st.st_mode)) return Kind::Regular;
+    return S_ISDIR(st.st_mode) ? Kind::Folder : Kind::Other;
+}
+
+bool OpenRegular(QFile& file, const QString& path, QString* error) {
+    const auto fail = [&](const QString& reason) {
+        if (error) *error = reason;
+        return false;
+    };
+    const int fd = ::open(Native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return fail(QStringLiteral("missing"));
+        return fail(QStringLiteral("cannot read: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fail(QStringLiteral("not a regular file"));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(QStringLiteral("cannot read: %1").arg(file.errorString()));
+    }
+    return true;
+}
+
+bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
+    if (QtCanName(path)) return FileIO::WriteWhole(path, bytes, error);
+    const auto fail = [&](const QString& reason) {
+        if (error) *error = reason;
+        return false;
+    };
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folder = path.left(slash + 1);
+    if (!QtCanName(folder)) return fail(QStringLiteral("cannot write: the folder's name is not valid UTF-8"));
+    struct stat old;
+    const bool exists = ::stat(Native(path).constData(), &old) == 0;
+    if (exists && (old.st_mode & 0222) == 0) return fail(QStringLiteral("cannot write: the file is read-only"));
+    const QString temporary = folder + TemporaryPrefix + QString::number(::getpid()) + TemporarySuffix;
+    if (!FileIO::WriteWhole(temporary, bytes, error)) return false;
+    if (exists) ::chmod(Native(temporary).constData(), old.st_mode & 07777);
+    if (!Rename(temporary, path)) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        Remove(temporary);
+        return fail(QStringLiteral("cannot write: %1").arg(reason));
+    }
+    return true;
+}
+
+bool IsStaleTemporary(const QString& folder, const QString& name) {
+    if (!name.startsWith(TemporaryPrefix) || !name.endsWith(TemporarySuffix)) return false;
+    const QString pid = name.mid(TemporaryPrefix.size(), name.size() - TemporaryPrefix.size() - TemporarySuffix.size());
+    bool number = false;
+    pid.toLongLong(&number);
+    if (!number) return false;
+    const QFileInfo info(folder + name);
+    return info.lastModified().secsTo(QDateTime::currentDateTime()) > 60;
+}
+
+bool Remove(const QString& path) {
+    return ::unlink(Native(path).constData()) == 0;
+}
+
+bool Rename(const QString& from, const QString& to) {
+    return ::rename(Native(from).constData(), Native(to).constData()) == 0;
+}
+
+QStringList ListFiles(const QString& folder, const QString& pattern) {
+    QStringList names;
+    const QString base = folder.endsWith(u'/') ? folder : folder + u'/';
+    const QByteArray native = Native(base);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native.constData()), ::closedir);
+    if (!dir) return names;
+    const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(pattern),
+                                   QRegularExpression::CaseInsensitiveOption);
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const QString name = DecodeName(QByteArray(entry->d_name));
+        if (name.startsWith(u'.')) {
+            if (IsStaleTemporary(base, name)) Remove(base + name);
+            continue;
+        }
+        if (!match.match(name).hasMatch()) continue;
+        struct stat st;
+        if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) names.append(name);
+    }
+    return names;
+}
+
+} // namespace NativeFile
