@@ -3,6 +3,7 @@
 #include "app/CheckShutdown.h"
 #include "app/Program.h"
 #include "app/SaveSettingsOrTell.h"
+#include "core/NativeFile.h"
 #include "core/NotesFolder.h"
 #include "core/SettingsFile.h"
 #include "manager/frmManager.h"
@@ -112,7 +113,7 @@ void frmStealth::mnuDel_Click() {
     if (!P.ManagerWindow) return;
     const QListWidgetItem* item = P.ManagerWindow->lstNotes->currentItem();
     if (!item || !item->isSelected()) return;
-    QFile::remove(mdlCommonFunc::FileFromListEntry(item->text()));
+    NativeFile::Remove(mdlCommonFunc::FileFromListEntry(item->text())); // any name, as listed
     mdlCommonFunc::FillNoteList(P);
 }
 
