@@ -56,6 +56,13 @@ QByteArray Native(const QString& path) {
     return EncodeName(path);
 }
 
+// The regular expression engine refuses text with lone surrogates; a raw byte matches like any letter.
+QString Matchable(QString name) {
+    for (QChar& ch : name)
+        if (IsEscape(ch)) ch = QChar(0xFFFD);
+    return name;
+}
+
 } // namespace
 
 QString DecodeName(const QByteArray& bytes) {
@@ -179,7 +186,7 @@ QStringList ListFiles(const QString& folder, const QString& pattern) {
             if (IsStaleTemporary(base, name)) Remove(base + name);
             continue;
         }
-        if (!match.match(name).hasMatch()) continue;
+        if (!match.match(Matchable(name)).hasMatch()) continue;
         struct stat st;
         if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) names.append(name);
     }
