@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "app/frmStealth.h"
+#include "core/FileIO.h"
 #include "core/SettingsFile.h"
 #include "core/TypeCheck.h"
 #include "manager/frmManager.h"
@@ -26,7 +27,11 @@ void LoadSettingsOrTell(Program& P) {
 // False when the user declines to load a second copy.
 bool ClaimRunningMarker(Program& P) {
     if (!mdlCommonFunc::TrayLockIsSet(P.ProgramFolder)) {
-        mdlCommonFunc::SetTrayLock(P.ProgramFolder);
+        if (!mdlCommonFunc::SetTrayLock(P.ProgramFolder))
+            P.S.Questions.Message(QStringLiteral("Pinvale 3"),
+                                  QStringLiteral("\"%1\" could not be written (is the disk full?). Pinvale 3 runs, "
+                                                 "but a second copy started now would not know of this one.")
+                                      .arg(P.ProgramFolder + mdlCommonFunc::TrayLockFileName));
         return true;
     }
     if (P.Settings.PromptMultiCopies != 1) return true;
@@ -50,6 +55,9 @@ bool Main(Program& P, const QString& commandLine) {
     WaitCursor hourglass;
     P.S.Random.Seed(static_cast<uint32_t>(P.S.Clock.Now().toMSecsSinceEpoch()));
     LoadSettingsOrTell(P);
+    // Writes that died (a crash, a power cut) leave their temporaries behind.
+    for (const QString& folder : {P.ProgramFolder, P.Settings.NotesFolder})
+        FileIO::RemoveStaleTemporaries(folder, P.S.Clock.Now());
     if (!ClaimRunningMarker(P)) {
         P.EndProgram();
         return false;

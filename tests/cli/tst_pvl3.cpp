@@ -1,5 +1,6 @@
 // pvl3 run as a process on a temporary program folder: what it prints, the bytes it writes, its exit codes, and
 // that a failure changes nothing.
+#include "../core/TestFiles.h"
 #include "core/FileIO.h"
 #include "core/NoteFile.h"
 #include "core/NotesFolder.h"
@@ -269,6 +270,8 @@ private slots:
         // A folder that exists but takes no new file, whatever the rights of the user running the test.
         QTest::newRow("unwritable notes folder")
             << "procNotes" << QStringList{"new"} << 1 << "pvl3: /proc/Note.nte: cannot write";
+        QTest::newRow("disable on a full disk")
+            << "fullDisk" << QStringList{"disable", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: cannot write";
         QTest::newRow("unknown command") << "" << QStringList{"frobnicate"} << 2 << "pvl3: ";
         QTest::newRow("unknown option") << "" << QStringList{"new", "--frm", "20240101"} << 2 << "pvl3: ";
         QTest::newRow("30 February") << "" << QStringList{"new", "--from", "20230230"} << 2 << "pvl3: ";
@@ -287,6 +290,12 @@ private slots:
         if (setup == "damagedSettings") // AlarmSound claims 5 characters, 2 follow
             QVERIFY(FileIO::WriteWhole(m_program + "PVL3.dat", QByteArray("\x05\0\0\0ab", 6)));
         if (setup == "procNotes") QVERIFY(SaveNotesFolder("/proc/"));
+        std::unique_ptr<TinyDisk> disk;
+        if (setup == "fullDisk") {
+            disk = std::make_unique<TinyDisk>(m_notes);
+            if (!disk->Mounted()) QSKIP("mounting a small file system needs root");
+            QVERIFY(NoteFile::WriteNote(m_notes + "n.nte", Note("full", 0, 0, 1)) && disk->Fill());
+        }
         const QMap<QString, QByteArray> before = Snapshot();
         const Result r = Run(args);
         QCOMPARE(r.Code, code);
