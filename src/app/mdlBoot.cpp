@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "app/frmStealth.h"
+#include "core/FileIO.h"
 #include "core/RunningMarker.h"
 #include "core/SettingsFile.h"
 #include "core/TypeCheck.h"
@@ -26,9 +27,15 @@ void LoadSettingsOrTell(Program& P) {
 
 // False when the user declines to load a second copy.
 bool ClaimRunningMarker(Program& P) {
+    using mdlCommonFunc::MarkerClaim;
     P.RunningLock = std::make_unique<QLockFile>(P.ProgramFolder + mdlCommonFunc::RunningLockFileName);
-    if (mdlCommonFunc::ClaimRunningMarker(P.ProgramFolder, *P.RunningLock) != mdlCommonFunc::MarkerClaim::Taken)
-        return true;
+    const MarkerClaim claim = mdlCommonFunc::ClaimRunningMarker(P.ProgramFolder, *P.RunningLock);
+    if (claim == MarkerClaim::Claimed && !mdlCommonFunc::TrayLockIsSet(P.ProgramFolder))
+        P.S.Questions.Message(QStringLiteral("Pinvale 3"),
+                              QStringLiteral("\"%1\" could not be written (is the disk full?). Pinvale 3 runs, "
+                                             "but a second copy started now would not know of this one.")
+                                  .arg(P.ProgramFolder + mdlCommonFunc::TrayLockFileName));
+    if (claim != MarkerClaim::Taken) return true;
     if (P.Settings.PromptMultiCopies != 1) return true;
     return P.S.Questions.AskYesNo(
         QStringLiteral("Do you want to load multiple copies of PVL3?"),
@@ -50,6 +57,9 @@ bool Main(Program& P, const QString& commandLine) {
     WaitCursor hourglass;
     P.S.Random.Seed(static_cast<uint32_t>(P.S.Clock.Now().toMSecsSinceEpoch()));
     LoadSettingsOrTell(P);
+    // Writes that died (a crash, a power cut) leave their temporaries behind.
+    for (const QString& folder : {P.ProgramFolder, P.Settings.NotesFolder})
+        FileIO::RemoveStaleTemporaries(folder, P.S.Clock.Now());
     if (!ClaimRunningMarker(P)) {
         P.EndProgram();
         return false;

@@ -2,28 +2,75 @@
 
 #include "core/NativeFile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace FileIO {
 
+namespace {
+// The temporaries of this program's writes, named so that nothing else in a folder can be taken for one.
+constexpr char TemporaryMark[] = ".pvl3-";
+
+bool Fail(QString* error, const QString& reason) {
+    if (error) *error = reason;
+    return false;
+}
+
+bool CannotWrite(QString* error, const QString& why) {
+    return Fail(error, QStringLiteral("cannot write: %1").arg(why));
+}
+
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Everything on disk before the rename: a full disk shows as a failed write or flush here, and a power cut
+// after the rename finds the new bytes. Empty when all went well, else why not.
+QString WriteTemporary(QTemporaryFile& temp, const QByteArray& bytes, mode_t mode) {
+    if (temp.write(bytes) != bytes.size() || !temp.flush() || temp.error() != QFileDevice::NoError)
+        return temp.errorString();
+    if (::fchmod(temp.handle(), mode) != 0 || ::fsync(temp.handle()) != 0) return qt_error_string();
+    return {};
+}
+} // namespace
+
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("cannot write: %1").arg(file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error) *error = QStringLiteral("cannot write: %1").arg(file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error) *error = QStringLiteral("cannot write: %1").arg(file.errorString());
-        return false;
-    }
+    const QFileInfo info(path);
+    const QString real = info.isSymLink() ? info.symLinkTarget() : path; // a link stays a link
+    const QByteArray target = QFile::encodeName(real);
+    struct stat old {};
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    // Root may write anything; a file its owner made read-only still stays as it is.
+    if (exists && !(old.st_mode & S_IWUSR)) return Fail(error, QStringLiteral("the file is read-only"));
+    QTemporaryFile temp(real + QLatin1String(TemporaryMark) + QStringLiteral("XXXXXX"));
+    if (!temp.open()) return CannotWrite(error, temp.errorString());
+    const QString failure = WriteTemporary(temp, bytes, exists ? (old.st_mode & 07777) : NewFileMode());
+    if (!failure.isEmpty()) return CannotWrite(error, failure); // the temporary goes with `temp`
+    temp.close();
+    if (::rename(QFile::encodeName(temp.fileName()).constData(), target.constData()) != 0)
+        return CannotWrite(error, qt_error_string());
+    temp.setAutoRemove(false); // it is the file now
     return true;
+}
+
+void RemoveStaleTemporaries(const QString& folder, const QDateTime& now) {
+    static const QRegularExpression temporary(QStringLiteral(R"(\.pvl3-[A-Za-z0-9]{6}$)"));
+    constexpr qint64 StaleSeconds = 15 * 60; // far longer than any write takes
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        if (!temporary.match(entry.fileName()).hasMatch()) continue;
+        if (entry.lastModified().secsTo(now) < StaleSeconds) continue; // a write that may still be going on
+        QFile::remove(entry.filePath());
+    }
 }
 
 bool OpenForReading(QFile& file, QString* error) {

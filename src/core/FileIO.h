@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
+class QDateTime;
 class QFile;
 
 namespace FileIO {
@@ -12,7 +13,12 @@ namespace FileIO {
 // "missing", "not a regular file" or "cannot read: ...".
 bool OpenForReading(QFile& file, QString* error);
 
+// Fails, leaving the old file as it was, when any byte cannot be written (a full disk included) or when the
+// old file is read-only by its mode. The new file keeps the old one's permissions.
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Removes the temporaries of writes that died (killed, power cut) from a folder the program writes to.
+void RemoveStaleTemporaries(const QString& folder, const QDateTime& now);
 
 // False when the file cannot be opened.
 bool ReadWhole(const QString& path, QByteArray& bytes, QString* error = nullptr);

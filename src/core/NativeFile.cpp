@@ -1,9 +1,7 @@
 #include "core/NativeFile.h"
 
 #include "core/FileIO.h"
-#include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
 #include <cstring>
@@ -48,9 +46,6 @@ int SequenceLength(const QByteArray& b, qsizetype i) {
     if (code >= 0xD800 && code <= 0xDFFF) return 0;
     return length;
 }
-
-const QString TemporaryPrefix = QStringLiteral(".pvl3-");
-const QString TemporarySuffix = QStringLiteral(".tmp");
 
 QByteArray Native(const QString& path) {
     return EncodeName(path);
@@ -142,8 +137,11 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
     if (!QtCanName(folder)) return fail(QStringLiteral("cannot write: the folder's name is not valid UTF-8"));
     struct stat old;
     const bool exists = ::stat(Native(path).constData(), &old) == 0;
-    if (exists && (old.st_mode & 0222) == 0) return fail(QStringLiteral("cannot write: the file is read-only"));
-    const QString temporary = folder + TemporaryPrefix + QString::number(::getpid()) + TemporarySuffix;
+    // Root may write anything; a file its owner made read-only still stays as it is.
+    if (exists && !(old.st_mode & S_IWUSR)) return fail(QStringLiteral("the file is read-only"));
+    // Named like the temporaries of every other write, so the same start-up cleaning removes a leftover.
+    const QString temporary =
+        folder + QStringLiteral(".note.pvl3-") + QString::number(::getpid(), 36).rightJustified(6, u'0').right(6);
     if (!FileIO::WriteWhole(temporary, bytes, error)) return false;
     if (exists) ::chmod(Native(temporary).constData(), old.st_mode & 07777);
     if (!Rename(temporary, path)) {
@@ -152,16 +150,6 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
         return fail(QStringLiteral("cannot write: %1").arg(reason));
     }
     return true;
-}
-
-bool IsStaleTemporary(const QString& folder, const QString& name) {
-    if (!name.startsWith(TemporaryPrefix) || !name.endsWith(TemporarySuffix)) return false;
-    const QString pid = name.mid(TemporaryPrefix.size(), name.size() - TemporaryPrefix.size() - TemporarySuffix.size());
-    bool number = false;
-    pid.toLongLong(&number);
-    if (!number) return false;
-    const QFileInfo info(folder + name);
-    return info.lastModified().secsTo(QDateTime::currentDateTime()) > 60;
 }
 
 bool Remove(const QString& path) {
@@ -182,10 +170,7 @@ QStringList ListFiles(const QString& folder, const QString& pattern) {
                                    QRegularExpression::CaseInsensitiveOption);
     while (const dirent* entry = ::readdir(dir.get())) {
         const QString name = DecodeName(QByteArray(entry->d_name));
-        if (name.startsWith(u'.')) {
-            if (IsStaleTemporary(base, name)) Remove(base + name);
-            continue;
-        }
+        if (name.startsWith(u'.')) continue;
         if (!match.match(Matchable(name)).hasMatch()) continue;
         struct stat st;
         if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) names.append(name);

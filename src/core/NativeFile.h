@@ -31,9 +31,6 @@ bool OpenRegular(QFile& file, const QString& path, QString* error);
 // renamed into place by its bytes, keeping the old file's mode; a file its mode makes read-only is refused.
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
-// Leftovers of that temporary name older than a minute, which only a killed write leaves behind.
-bool IsStaleTemporary(const QString& folder, const QString& name);
-
 bool Remove(const QString& path);
 // Renames within one folder; replaces the target.
 bool Rename(const QString& from, const QString& to);

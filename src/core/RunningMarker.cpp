@@ -12,12 +12,18 @@ MarkerClaim ClaimRunningMarker(const QString& programFolder, QLockFile& lock) {
     QString host;
     QString application;
     const bool earlierLock = lock.getLockInfo(&pid, &host, &application);
-    // Fails while the owner lives, or when the owner is on another host and so cannot be checked.
-    if (!lock.tryLock(0)) return MarkerClaim::Taken;
-    if (!TrayLockIsSet(programFolder)) {
+    const auto claimMarker = [&] {
+        if (TrayLockIsSet(programFolder)) return false;
         SetTrayLock(programFolder);
-        return MarkerClaim::Claimed;
+        return true;
+    };
+    if (!lock.tryLock(0)) {
+        // Held: its owner lives, or is on another host and so cannot be checked.
+        if (lock.error() == QLockFile::LockFailedError) return MarkerClaim::Taken;
+        // No lock can be made here (a full disk, a read-only folder): the marker alone decides, as it always did.
+        return claimMarker() ? MarkerClaim::Claimed : MarkerClaim::Taken;
     }
+    if (claimMarker()) return MarkerClaim::Claimed;
     // The lock was there and is ours now: its owner, the copy that set the 1, has died. Without a lock
     // nothing tells who set it, and a copy loaded after the question does not hold the lock, so that the
     // lock only ever names a copy that set the marker.

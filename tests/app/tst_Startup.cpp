@@ -1,4 +1,5 @@
 // Start-up with each command line and marker state, and the shutdown check that ends the program.
+#include "../core/TestFiles.h"
 #include "app/CheckShutdown.h"
 #include "app/frmStealth.h"
 #include "app/mdlBoot.h"
@@ -49,6 +50,18 @@ private slots:
         QCOMPARE(t->NextShow.NextMinute, int16_t(30));
         QCOMPARE(t->NextShow.NextDay, int16_t(5));
         QCOMPARE(t.ProcessEnd.Calls, 0);
+    }
+
+    // On a full disk the marker cannot be set: the user hears of it and the program still runs.
+    void fullDiskMarker() {
+        TestProgram t;
+        TinyDisk disk(t.ProgramFolder());
+        if (!disk.Mounted()) QSKIP("mounting a small file system needs root");
+        QVERIFY(disk.Fill());
+        QVERIFY(mdlBoot::Main(*t, QString()));
+        QCOMPARE(t.Questions.Messages.size(), size_t(1));
+        QVERIFY(t.Questions.Messages[0].Text.startsWith("\"" + t.ProgramFolder() + "TrayLock.dat\" could not be"));
+        QVERIFY(t->ManagerOpen);
     }
 
     void secondCopy_data() {

@@ -1,5 +1,6 @@
 // pvl3 run as a process on a temporary program folder: what it prints, the bytes it writes, its exit codes, and
 // that a failure changes nothing.
+#include "../core/TestFiles.h"
 #include "core/FileIO.h"
 #include "core/NoteFile.h"
 #include "core/NotesFolder.h"
@@ -276,6 +277,8 @@ private slots:
         QTest::newRow("FIFO named like a note, enable")
             << "fifo" << QStringList{"enable", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: not a regular file\n";
         QTest::newRow("a folder") << "" << QStringList{"show", "%N"} << 1 << "pvl3: %N: not a regular file\n";
+        QTest::newRow("disable on a full disk")
+            << "fullDisk" << QStringList{"disable", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: cannot write";
         QTest::newRow("unknown command") << "" << QStringList{"frobnicate"} << 2 << "pvl3: ";
         QTest::newRow("unknown option") << "" << QStringList{"new", "--frm", "20240101"} << 2 << "pvl3: ";
         QTest::newRow("30 February") << "" << QStringList{"new", "--from", "20230230"} << 2 << "pvl3: ";
@@ -295,6 +298,12 @@ private slots:
             QVERIFY(FileIO::WriteWhole(m_program + "PVL3.dat", QByteArray("\x05\0\0\0ab", 6)));
         if (setup == "procNotes") QVERIFY(SaveNotesFolder("/proc/"));
         if (setup == "fifo") QCOMPARE(mkfifo(QFile::encodeName(m_notes + "n.nte").constData(), 0644), 0);
+        std::unique_ptr<TinyDisk> disk;
+        if (setup == "fullDisk") {
+            disk = std::make_unique<TinyDisk>(m_notes);
+            if (!disk->Mounted()) QSKIP("mounting a small file system needs root");
+            QVERIFY(NoteFile::WriteNote(m_notes + "n.nte", Note("full", 0, 0, 1)) && disk->Fill());
+        }
         const QMap<QString, QByteArray> before = Snapshot();
         const Result r = Run(args);
         QCOMPARE(r.Code, code);

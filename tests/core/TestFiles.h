@@ -31,3 +31,33 @@ inline bool LockFolder(const QString& folder, bool lock) {
     probe.remove();
     return false;
 }
+
+// A 64 KiB file system of its own (root only: CI runs as root), filled to the last byte on request, so that
+// the next write runs out of space. Unmounted when it goes.
+class TinyDisk {
+public:
+    explicit TinyDisk(const QString& folder) : m_folder(folder) {
+        m_mounted = QProcess::execute(QStringLiteral("mount"),
+                                      {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                       QStringLiteral("size=64k"), QStringLiteral("tmpfs"), folder}) == 0;
+    }
+    ~TinyDisk() {
+        if (m_mounted) QProcess::execute(QStringLiteral("umount"), {m_folder});
+    }
+    TinyDisk(const TinyDisk&) = delete;
+    TinyDisk& operator=(const TinyDisk&) = delete;
+    bool Mounted() const { return m_mounted; }
+    // Fills the disk with one file; true when it is full.
+    bool Fill() const {
+        QFile filler(m_folder + QStringLiteral("/filler"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+        const QByteArray block(512, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        return filler.write("x", 1) != 1;
+    }
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
+};

@@ -1,0 +1,148 @@
+// The hot paths against generated notes folders of 100, 1,000 and 10,000 notes (Google Benchmark):
+// listing the folder, the manager's list lines, ShowNotes in its three arrangements, one note window
+// built from its file, the tray tick and the manager's fill. Headless, with the test stand-ins.
+//   bench_paths [--benchmark_filter=REGEX] [--benchmark_repetitions=N]
+#include "NotesGenerator.h"
+#include "app/frmStealth.h"
+#include "core/FileList.h"
+#include "core/NotesFolder.h"
+#include "fakes/FakeServices.h"
+#include "manager/frmManager.h"
+#include "notes/ShowNotes.h"
+#include "notes/frmNotes.h"
+#include "tray/frmTray.h"
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <map>
+#include <memory>
+
+namespace {
+
+// One generated folder per size, made on first use and kept for the whole run.
+const QString& Folder(int64_t count) {
+    static QTemporaryDir root;
+    static std::map<int64_t, QString> made;
+    auto found = made.find(count);
+    if (found != made.end()) return found->second;
+    const QString folder = root.path() + QStringLiteral("/notes%1/").arg(count);
+    Bench::WriteNotesFolder(folder, {static_cast<int>(count), 20260615, QStringLiteral(PVL3_BENCH_PICTURE), 5});
+    return made.emplace(count, folder).first->second;
+}
+
+std::unique_ptr<TestProgram> ProgramOver(const QString& folder) {
+    auto t = std::make_unique<TestProgram>();
+    t->P->Settings.NotesFolder = folder;
+    t->Clock.Current = QDateTime(QDate(2026, 6, 15), QTime(10, 30));
+    t->P->Stealth().Form_Load();
+    return t;
+}
+
+void CloseNoteWindows() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* note = qobject_cast<frmNotes*>(w)) delete note;
+}
+
+void FolderListing(benchmark::State& state) {
+    const QString& folder = Folder(state.range(0));
+    for (auto _ : state) {
+        FileList list; // a fresh list always reads the folder
+        list.SetPattern(QStringLiteral("*.nte"));
+        list.SetPath(folder);
+        list.Refresh();
+        benchmark::DoNotOptimize(list.ListCount());
+    }
+}
+
+void NoteListLines(benchmark::State& state) {
+    const QString& folder = Folder(state.range(0));
+    FileList list;
+    list.SetPattern(QStringLiteral("*.nte"));
+    list.SetPath(folder);
+    list.Refresh();
+    for (auto _ : state) benchmark::DoNotOptimize(mdlCommonFunc::BuildNoteList(folder, list.Names()).size());
+}
+
+// ShowNotes "All Notes" on a fresh program; arrangement 0 stack, 1 cascade, 2 scatter. The windows are
+// closed outside the timing.
+void ShowAllNotes(benchmark::State& state) {
+    const QString& folder = Folder(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto t = ProgramOver(folder);
+        t->P->Settings.Arrangement = static_cast<uint8_t>(state.range(1));
+        state.ResumeTiming();
+        mdlCommonFunc::ShowNotes(*t->P, 0, 2);
+        state.PauseTiming();
+        CloseNoteWindows();
+        t.reset();
+        state.ResumeTiming();
+    }
+}
+
+// Today's notes, only enabled ones: every note's head is read.
+void ShowTodaysEnabled(benchmark::State& state) {
+    const QString& folder = Folder(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto t = ProgramOver(folder);
+        state.ResumeTiming();
+        mdlCommonFunc::ShowNotes(*t->P, -1, 1);
+        state.PauseTiming();
+        CloseNoteWindows();
+        t.reset();
+        state.ResumeTiming();
+    }
+}
+
+void NoteWindowFromFile(benchmark::State& state) {
+    auto t = ProgramOver(Folder(100));
+    t->P->Settings.Arrangement = 0; // one window
+    for (auto _ : state) {
+        mdlCommonFunc::ShowNotes(*t->P, 0, 2);
+        state.PauseTiming();
+        CloseNoteWindows();
+        state.ResumeTiming();
+    }
+}
+
+void TrayTick(benchmark::State& state) {
+    auto t = ProgramOver(Folder(100));
+    t->P->Settings.ShowOnTrayStart = 0;
+    t->P->Settings.AnimateIcon = static_cast<uint8_t>(state.range(0));
+    auto* tray = new frmTray(*t->P);
+    tray->Form_Load();
+    tray->tmrTray.stop();
+    for (auto _ : state) tray->tmrTray_Timer();
+    delete tray;
+}
+
+void ManagerFill(benchmark::State& state) {
+    auto t = ProgramOver(Folder(state.range(0)));
+    mdlCommonFunc::LoadManager(*t->P);
+    for (auto _ : state) mdlCommonFunc::FillNoteList(*t->P);
+    delete t->P->ManagerWindow;
+}
+
+} // namespace
+
+BENCHMARK(FolderListing)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(NoteListLines)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ShowAllNotes)
+    ->ArgsProduct({{1000, 10000}, {0, 1, 2}})
+    ->ArgNames({"notes", "arrangement"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(ShowTodaysEnabled)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(NoteWindowFromFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(TrayTick)->Arg(0)->Arg(1)->ArgName("animate")->Unit(benchmark::kMicrosecond);
+BENCHMARK(ManagerFill)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

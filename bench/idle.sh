@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# What pinvale3 costs while it sits in the tray: CPU time and wake-ups (context switches of all its
+# threads, from /proc) over a period, with the icon animation off and on, over 10 and 10,000 notes.
+#
+#   bench/idle.sh [build folder] [seconds]        (default: build-release, 60 s)
+set -u
+build="$(realpath "${1:-build-release}")"
+seconds="${2:-60}"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+if [ -z "${PVL3_E2E_RUN:-}" ]; then
+    export PVL3_E2E_TIMEOUT=$((seconds * 4 + 600)) PVL3_BENCH_BUILD="$build" PVL3_BENCH_SECONDS="$seconds"
+    exec bash "$here/../tests/e2e/run-in-xvfb.sh" "$here/idle.sh" "$build/pinvale3" "$build/pvl3"
+fi
+source "$PVL3_E2E_DIR/lib.sh"
+build="$PVL3_BENCH_BUILD"
+seconds="$PVL3_BENCH_SECONDS"
+tick=$(getconf CLK_TCK)
+
+# cpu_ticks <pid>: user + system time of the process; switches <pid>: context switches of all its threads.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ {n += $2} END {print n}'; }
+
+for count in 10 10000; do
+    for animate in 0 1; do
+        folder="$(new_program_folder)"
+        mkdir -p "$folder/Notes"
+        "$build/bench/bench_make_notes" "$folder/Notes" "$count"
+        write_settings "$folder" ShowOnTrayStart=0 AnimateIcon="$animate" EveryEnabled=0
+        start_program "$folder" /QL
+        wait_for 60 tray_icon_present || fail "no tray icon"
+        sleep 2 # let the start settle before counting
+        c0=$(cpu_ticks "$PROGRAM_PID") s0=$(switches "$PROGRAM_PID")
+        sleep "$seconds"
+        c1=$(cpu_ticks "$PROGRAM_PID") s1=$(switches "$PROGRAM_PID")
+        awk -v n="$count" -v a="$animate" -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v t="$tick" -v d="$seconds" \
+            'BEGIN {printf "%5d notes, animation %d: CPU %d ms (%.2f %%), %.1f wake-ups a second\n",
+                    n, a, c * 1000 / t, c * 100 / t / d, s / d}'
+        stop_program "$PROGRAM_PID"
+    done
+done

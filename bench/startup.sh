@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of pinvale3 against a plain Qt Widgets program, on a private X display.
+#
+#   bench/startup.sh [build folder] [runs]        (default: build-release, 9 runs)
+#
+# Each run starts the program in a fresh program folder and times exec -> its window mapped (polled with
+# xdotool, a few ms resolution), then reads its peak resident memory (VmHWM). Runs of pinvale3 and of the
+# plain program alternate, so that a busy machine slows both alike. Prints medians, min-max and ratios for
+# 0, 1,000 and 10,000 notes, and the peak memory with 31 cascaded note windows open.
+set -u
+build="$(realpath "${1:-build-release}")"
+runs="${2:-9}"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+if [ -z "${PVL3_E2E_RUN:-}" ]; then # bring up the desktop first, then come back here
+    export PVL3_E2E_TIMEOUT=1800 PVL3_BENCH_BUILD="$build" PVL3_BENCH_RUNS="$runs"
+    exec bash "$here/../tests/e2e/run-in-xvfb.sh" "$here/startup.sh" "$build/pinvale3" "$build/pvl3"
+fi
+source "$PVL3_E2E_DIR/lib.sh"
+build="$PVL3_BENCH_BUILD"
+runs="$PVL3_BENCH_RUNS"
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# time_start <title> <command...>: prints "<ms to mapped> <peak KiB>", leaves the program stopped.
+time_start() {
+    local title="$1" start pid ms kib
+    shift
+    start=$(now_ms)
+    "$@" >/dev/null 2>&1 &
+    pid=$!
+    until xdotool search --onlyvisible --name "^$(_escape_regex "$title")\$" >/dev/null 2>&1; do
+        kill -0 "$pid" 2>/dev/null || { echo "failed"; return 1; }
+        (($(now_ms) - start > 30000)) && { kill -9 "$pid"; echo "timeout"; return 1; }
+    done
+    ms=$(($(now_ms) - start))
+    kib=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    echo "$ms $kib"
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {print a / b}'; }
+
+# stats <numbers...>: median min max
+stats() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)], a[1], a[NR]}'; }
+
+folder_with() { # a program folder holding <count> notes in Notes/
+    local folder
+    folder="$(new_program_folder)"
+    mkdir -p "$folder/Notes"
+    [ "$1" -gt 0 ] && "$build/bench/bench_make_notes" "$folder/Notes" "$1"
+    echo "$folder"
+}
+
+for count in 0 1000 10000; do
+    folder="$(folder_with "$count")"
+    p_ms=() p_kib=() q_ms=() q_kib=()
+    for ((i = 0; i < runs; i++)); do
+        rm -f "$folder/TrayLock.dat" "$folder/PVL3.dat"
+        read -r ms kib < <(time_start "Pinvale 3: ManageNotes" "$folder/pinvale3") || exit 1
+        p_ms+=("$ms") p_kib+=("$kib")
+        read -r ms kib < <(time_start "Minimal Qt" "$build/bench/bench_minimal_qt") || exit 1
+        q_ms+=("$ms") q_kib+=("$kib")
+    done
+    read -r pm pmin pmax < <(stats "${p_ms[@]}")
+    read -r qm qmin qmax < <(stats "${q_ms[@]}")
+    read -r pk _ _ < <(stats "${p_kib[@]}")
+    read -r qk _ _ < <(stats "${q_kib[@]}")
+    printf '%6d notes: pinvale3 %4d ms (%d-%d), plain Qt %4d ms (%d-%d), ratio %.2f x; peak %d KiB vs %d KiB, %.2f x\n' \
+        "$count" "$pm" "$pmin" "$pmax" "$qm" "$qmin" "$qmax" "$(ratio "$pm" "$qm")" "$pk" "$qk" \
+        "$(ratio "$pk" "$qk")"
+done
+
+# The manager and 31 cascaded note windows: ShowNotes at the tray's start.
+folder="$(folder_with 100)"
+write_settings "$folder" ShowOnTrayStart=1 Arrangement=1 TrayOnlyEnabled=0 TrayWhich=1
+peaks=()
+for ((i = 0; i < runs; i++)); do
+    rm -f "$folder/TrayLock.dat"
+    "$folder/pinvale3" >/dev/null 2>&1 &
+    pid=$!
+    wait_for 60 eval '[ "$(xdotool search --onlyvisible --pid '"$pid"' 2>/dev/null | wc -l)" -ge 32 ]' || exit 1
+    peaks+=("$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")")
+    kill -9 "$pid"
+    wait "$pid" 2>/dev/null
+done
+read -r pk _ _ < <(stats "${peaks[@]}")
+printf 'manager + 31 note windows: peak %d KiB, %.2f x the plain program\n' "$pk" "$(ratio "$pk" "$qk")"
