@@ -41,7 +41,7 @@ protected:
 private:
     const QIcon& Page(int n) const;
     void PopUpTrayMenu();
-    void CheckSchedule(const QDateTime& now, bool cameBack);
+    void CheckSchedule(const QDateTime& now, bool cameBack, bool wentBack);
     void Unload();
 
     Program& P;
