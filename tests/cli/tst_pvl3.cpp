@@ -123,7 +123,9 @@ private slots:
         QVERIFY(NoteFile::WriteNote(folder + "A.nte", Note("ant", 20240101, 20240102, 0)));
         QVERIFY(FileIO::WriteWhole(folder + "c.nte", DamagedNote()));
         QVERIFY(FileIO::WriteWhole(folder + "d.txt", "not a note"));
-        const QList<QByteArray> lines = Run({"list"}).Out.split('\n');
+        const Result list = Run({"list"});
+        QVERIFY(list.Err.count('\n') == 1 && list.Err.startsWith(("pvl3: warning: " + folder + "c.nte: ").toUtf8()));
+        const QList<QByteArray> lines = list.Out.split('\n');
         QCOMPARE(lines.size(), 4); // three lines and the empty rest after the last line feed
         QVERIFY(lines[0].startsWith("[ ] 24/01/01 24/01/02 ant ") && lines[0].endsWith((folder + "A.nte").toUtf8()));
         QVERIFY(lines[1].startsWith("[x] 24/01/01 24/01/02 bee "));
