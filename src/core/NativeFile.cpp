@@ -21,30 +21,33 @@ bool IsEscape(QChar ch) {
     return ch.unicode() >= EscapeBase + 0x80 && ch.unicode() <= EscapeBase + 0xFF;
 }
 
+struct Lead {
+    int Length; // of the whole sequence; 0 for a byte no sequence starts with
+    uint32_t Bits;
+};
+
+Lead LeadOf(uint8_t byte) {
+    if (byte >= 0xC2 && byte <= 0xDF) return {2, byte & 0x1Fu};
+    if (byte >= 0xE0 && byte <= 0xEF) return {3, byte & 0x0Fu};
+    if (byte >= 0xF0 && byte <= 0xF4) return {4, byte & 0x07u};
+    return {0, 0};
+}
+
 // Length of the valid UTF-8 sequence starting at i, or 0.
 int SequenceLength(const QByteArray& b, qsizetype i) {
     const auto at = [&](qsizetype k) { return static_cast<uint8_t>(b.at(k)); };
-    const uint8_t lead = at(i);
-    if (lead < 0x80) return 1;
-    int length = 0;
-    uint32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2, code = lead & 0x1F;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        length = 3, code = lead & 0x0F;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4, code = lead & 0x07;
-    else
-        return 0;
-    if (i + length > b.size()) return 0;
-    for (int k = 1; k < length; ++k) {
+    if (at(i) < 0x80) return 1;
+    const Lead lead = LeadOf(at(i));
+    if (lead.Length == 0 || i + lead.Length > b.size()) return 0;
+    uint32_t code = lead.Bits;
+    for (int k = 1; k < lead.Length; ++k) {
         if ((at(i + k) & 0xC0) != 0x80) return 0;
         code = (code << 6) | (at(i + k) & 0x3F);
     }
     // Overlong forms, surrogates and code points past U+10FFFF are not valid UTF-8.
-    if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF))) return 0;
+    if ((lead.Length == 3 && code < 0x800) || (lead.Length == 4 && (code < 0x10000 || code > 0x10FFFF))) return 0;
     if (code >= 0xD800 && code <= 0xDFFF) return 0;
-    return length;
+    return lead.Length;
 }
 
 QByteArray Native(const QString& path) {
