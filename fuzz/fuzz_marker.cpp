@@ -4,15 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstdlib>
-#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const QString folder = [] {
-        const QString path = QDir::tempPath() + QStringLiteral("/pvl3-fuzz-marker-%1/").arg(getpid());
-        QDir().mkpath(path);
-        return path;
-    }();
+    // In memory where there is a memory file system: a write per input is the whole cost of a run.
+    static const QTemporaryDir dir(
+        (QFileInfo(QStringLiteral("/dev/shm")).isDir() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
+        QStringLiteral("/pvl3-fuzz-marker-XXXXXX"));
+    static const QString folder = dir.path() + u'/';
     const QString marker = folder + mdlCommonFunc::TrayLockFileName;
     QFile file(marker);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) abort();

@@ -17,8 +17,11 @@ namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
 
-bool IsEscape(QChar ch) {
-    return ch.unicode() >= EscapeBase + 0x80 && ch.unicode() <= EscapeBase + 0xFF;
+// A raw byte at i: a lone low surrogate in the escape range. The same code unit after a high surrogate
+// is the second half of a character beyond U+FFFF (U+10B49A ends in DC9A), not a byte.
+bool IsEscape(const QString& name, qsizetype i) {
+    const char16_t unit = name.at(i).unicode();
+    return unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF && !(i > 0 && name.at(i - 1).isHighSurrogate());
 }
 
 struct Lead {
@@ -56,8 +59,8 @@ QByteArray Native(const QString& path) {
 
 // The regular expression engine refuses text with lone surrogates; a raw byte matches like any letter.
 QString Matchable(QString name) {
-    for (QChar& ch : name)
-        if (IsEscape(ch)) ch = QChar(0xFFFD);
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (IsEscape(name, i)) name[i] = QChar(0xFFFD);
     return name;
 }
 
@@ -85,7 +88,7 @@ QByteArray EncodeName(const QString& name) {
     QByteArray out;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= name.size(); ++i) {
-        if (i < name.size() && !IsEscape(name.at(i))) continue;
+        if (i < name.size() && !IsEscape(name, i)) continue;
         out.append(name.mid(start, i - start).toUtf8());
         if (i < name.size()) out.append(static_cast<char>(name.at(i).unicode() - EscapeBase));
         start = i + 1;
@@ -94,8 +97,8 @@ QByteArray EncodeName(const QString& name) {
 }
 
 bool QtCanName(const QString& path) {
-    for (QChar ch : path)
-        if (IsEscape(ch)) return false;
+    for (qsizetype i = 0; i < path.size(); ++i)
+        if (IsEscape(path, i)) return false;
     return true;
 }
 

@@ -119,6 +119,8 @@ private slots:
         QTest::newRow("overlong slash") << QByteArray("\xC0\xAF");
         QTest::newRow("encoded surrogate") << QByteArray("\xED\xB3\xBF");
         QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80");
+        // U+10B49A is the pair DBED DC9A, whose second half looks like the raw byte 9A (found by fuzzing).
+        QTest::newRow("U+10B49A, then a raw byte") << QByteArray("\xF4\x8B\x92\x9A\x90");
     }
     void names() {
         QFETCH(QByteArray, bytes);
