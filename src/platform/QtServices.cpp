@@ -70,12 +70,15 @@ bool QtChoosers::ChooseFont(QFont& font, uint32_t&) {
     return ok;
 }
 
-QtSoundPlayer::QtSoundPlayer() : m_effect(std::make_unique<QSoundEffect>()) {}
+QtSoundPlayer::QtSoundPlayer() = default;
 QtSoundPlayer::~QtSoundPlayer() = default;
 
 void QtSoundPlayer::Play(const QString& path) {
-    m_effect->stop(); // a new sound cuts off the last, even when the new one cannot play
+    if (m_effect) m_effect->stop(); // a new sound cuts off the last, even when the new one cannot play
     if (path.isEmpty() || !QFileInfo(path).isFile()) return;
+    // The sound system is brought up by the first sound, not at start-up: a start that plays nothing
+    // does not pay for it.
+    if (!m_effect) m_effect = std::make_unique<QSoundEffect>();
     m_effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     m_effect->play();
 }
