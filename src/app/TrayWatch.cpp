@@ -11,19 +11,18 @@ TrayWatch::TrayWatch(Program& program, frmTray& tray) : QObject(&tray), P(progra
 }
 
 void TrayWatch::Tick() {
-    if (P.Ending() || !P.TrayWindow) return;
-    // A tray host may still come (or come back) later: then the icon embeds and the tray keeps the
-    // program alive again.
-    const bool available = P.TrayWindow->Tray->Available();
-    if (m_ticks < GraceTicks) {
-        ++m_ticks;
-        if (available)
-            m_ticks = GraceTicks; // seen once: from now on only follow it
-        else if (m_ticks < GraceTicks)
-            return;
+    if (m_trayFound || P.Ending() || !P.TrayWindow) return;
+    // Once a tray has been seen, a panel that restarts later must not make the program end behind the
+    // user's back; a tray that comes late embeds the icon and the tray keeps the program alive again.
+    if (P.TrayWindow->Tray->Available()) {
+        m_trayFound = true;
+        m_timer.stop();
+        P.TrayUnreachable = false;
+        return;
     }
-    P.TrayUnreachable = !available;
-    if (available || m_told) return;
+    if (++m_ticks < GraceTicks) return;
+    P.TrayUnreachable = true;
+    if (m_told) return;
     m_told = true;
     TrayNotes::ShowManager(P);
     P.S.Questions.Message(QStringLiteral("Pinvale 3"),

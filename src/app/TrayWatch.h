@@ -23,4 +23,5 @@ private:
     QTimer m_timer;
     int m_ticks = 0;
     bool m_told = false;
+    bool m_trayFound = false;
 };

@@ -106,15 +106,19 @@ private slots:
     void noTray_data() {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<int>("trayFromTick"); // -1: never
+        QTest::addColumn<int>("trayGoneFromTick");
         QTest::addColumn<bool>("told");
-        QTest::newRow("/QL, never a tray") << "/QL" << -1 << true;
-        QTest::newRow("ordinary start, never a tray") << "" << -1 << true;
-        QTest::newRow("/QL, tray just in time") << "/QL" << TrayWatch::GraceTicks - 1 << false;
-        QTest::newRow("/QL, tray too late") << "/QL" << TrayWatch::GraceTicks + 3 << true;
+        const int never = 1000;
+        QTest::newRow("/QL, never a tray") << "/QL" << -1 << never << true;
+        QTest::newRow("ordinary start, never a tray") << "" << -1 << never << true;
+        QTest::newRow("/QL, tray just in time") << "/QL" << TrayWatch::GraceTicks - 1 << never << false;
+        QTest::newRow("/QL, tray too late") << "/QL" << TrayWatch::GraceTicks + 3 << never << true;
+        QTest::newRow("/QL, the panel restarts later") << "/QL" << 0 << TrayWatch::GraceTicks << false;
     }
     void noTray() {
         QFETCH(QString, commandLine);
         QFETCH(int, trayFromTick);
+        QFETCH(int, trayGoneFromTick);
         QFETCH(bool, told);
         TestProgram t;
         Prepare(t, false);
@@ -123,7 +127,7 @@ private slots:
         auto* watch = t->TrayWindow->findChild<TrayWatch*>();
         QVERIFY(watch);
         for (int tick = 0; tick < TrayWatch::GraceTicks * 2; ++tick) {
-            tray->TrayAvailable = trayFromTick >= 0 && tick >= trayFromTick;
+            tray->TrayAvailable = trayFromTick >= 0 && tick >= trayFromTick && tick < trayGoneFromTick;
             watch->Tick();
         }
         QCOMPARE(t.Questions.Messages.size(), size_t(told ? 1 : 0)); // once, however long it lasts
