@@ -32,20 +32,25 @@ next_start_asks_nothing() {
 }
 
 # The file on disk is changed behind the running program's back (NoteWidth 123, while the program holds
-# 180): only the open manager's unload on the way out can put 180 back.
+# 180): only the open manager's unload on the way out can put 180 back. The notes folder's name is not
+# Western, and must come back as it was.
 from_the_manager() {
-    local how="$1" folder manager
+    local how="$1" folder manager notes
     log "ordinary start, then $how"
     folder="$(new_program_folder)"
-    write_settings "$folder" ShowOnTrayStart=0
+    notes="$folder/Łódź Документы/"
+    write_settings "$folder" ShowOnTrayStart=0 "NotesFolder=$notes"
+    "$PVL3_TOOL" --program-folder "$folder" new --text "Купить молоко" >/dev/null || fail "pvl3 new failed"
     start_program "$folder"
     manager="$(wait_window 30 "$MANAGER" "$PROGRAM_PID")" || fail "no manager window"
     check "TrayLock.dat is not 1 while running" test "$(marker_bytes "$folder")" = 1
-    write_settings "$folder" ShowOnTrayStart=0 NoteWidth=123
+    write_settings "$folder" ShowOnTrayStart=0 "NotesFolder=$notes" NoteWidth=123
     [ "$how" = TERM ] && screenshot before-term
     end_by "$how" "$manager"
     ended_cleanly "$folder" "$how"
     check "the open manager did not save on $how" test "$(settings_value "$folder" NoteWidth)" = 180
+    check "the notes folder came back changed" test "$(settings_value "$folder" NotesFolder)" = "$notes"
+    check "the note is not under the notes folder" test -f "$notes/Купить м.nte"
     next_start_asks_nothing "$folder"
 }
 
