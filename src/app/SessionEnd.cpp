@@ -30,13 +30,12 @@ void OnSignal(int number) {
 }
 
 // Qt ends the process with exit(1) when the connection to the display breaks. No window can be closed
-// any more, so the files are put right directly: what the manager's and the host window's unloads write.
+// any more, so the files are put right directly.
 void OnExit() {
     Program* P = g_program;
     if (!P || P->Ending()) return;
     g_program = nullptr;
-    if (P->ManagerOpen) mdlCommonFunc::SaveSettings(P->ProgramFolder, P->Settings);
-    mdlCommonFunc::ClearTrayLock(P->ProgramFolder);
+    mdlBoot::CommitForSessionEnd(*P);
     std::fflush(nullptr);
     ::_exit(0);
 }
@@ -54,8 +53,8 @@ SessionEnd::SessionEnd(Program& program) : P(program) {
         action.sa_flags = SA_RESTART;
         for (int number : {SIGTERM, SIGHUP, SIGINT}) sigaction(number, &action, nullptr);
     }
-    // Log-off and shut-down through the session manager, and a quit the session manager asks for.
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { mdlBoot::EndAsByWindows(P); });
+    // Log-off and shut-down through the session manager: first the files, then the quit it asks for.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { mdlBoot::CommitForSessionEnd(P); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { mdlBoot::EndAsByWindows(P); });
     g_program = &P;
     static const bool registered = std::atexit(OnExit) == 0;
@@ -81,6 +80,14 @@ void SessionEnd::SignalArrived() {
 }
 
 namespace mdlBoot {
+
+void CommitForSessionEnd(Program& P) {
+    if (P.Ending()) return;
+    QString error;
+    if (P.ManagerOpen && !mdlCommonFunc::SaveSettings(P.ProgramFolder, P.Settings, &error))
+        std::fprintf(stderr, "pinvale3: the settings could not be saved (%s)\n", qPrintable(error));
+    mdlCommonFunc::ClearTrayLock(P.ProgramFolder);
+}
 
 void EndAsByWindows(Program& P) {
     if (P.Ending() || P.SessionEnding) return;

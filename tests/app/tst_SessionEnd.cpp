@@ -103,6 +103,28 @@ private slots:
         QCOMPARE(SavedWidth(t), int16_t(333));
     }
 
+    // The session manager's save step writes what the unloads would, and leaves the program running for
+    // the quit that follows (or a log-off that is cancelled).
+    void commitWritesWithoutEnding_data() {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<int>("savedWidth");
+        QTest::newRow("manager open") << "" << 333;
+        QTest::newRow("/QL, no manager") << "/QL" << 222;
+    }
+    void commitWritesWithoutEnding() {
+        QFETCH(QString, commandLine);
+        QFETCH(int, savedWidth);
+        TestProgram t;
+        Prepare(t, false);
+        QVERIFY(mdlBoot::Main(*t, commandLine));
+        t->Settings.NoteWidth = 333;
+        mdlBoot::CommitForSessionEnd(*t);
+        QCOMPARE(SavedWidth(t), int16_t(savedWidth));
+        QCOMPARE(Marker(t), QByteArray(1, '\0'));
+        QCOMPARE(t.ProcessEnd.Calls, 0);
+        QVERIFY(t->TrayActive);
+    }
+
     void noTray_data() {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<int>("trayFromTick"); // -1: never
