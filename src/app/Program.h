@@ -28,6 +28,11 @@ public:
     // The hidden host window, created and loaded on first use.
     frmStealth& Stealth();
 
+    // The session or a signal is ending the program: windows close without asking or telling.
+    bool SessionEnding = false;
+    // The desktop has had no system tray since the start: the tray alone does not keep the program alive.
+    bool TrayUnreachable = false;
+
     // Ends the program at once: from here on no handler does anything.
     void EndProgram();
     bool Ending() const { return m_ending; }

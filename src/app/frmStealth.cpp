@@ -91,12 +91,19 @@ void frmStealth::mnuPaste_Click() {
     if (text->canPaste()) text->paste();
 }
 
+namespace {
+// Notes keep the CR LF of their files; other programs here expect LF alone.
+void CopyText(QString text) {
+    QGuiApplication::clipboard()->setText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+} // namespace
+
 void frmStealth::mnuCpySel_Click() {
-    QGuiApplication::clipboard()->setText(P.CopySelText);
+    CopyText(P.CopySelText);
 }
 
 void frmStealth::mnuCpyAll_Click() {
-    QGuiApplication::clipboard()->setText(P.CopyAllText);
+    CopyText(P.CopyAllText);
 }
 
 void frmStealth::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #include "platform/QtServices.h"
 
 #include "platform/QtSysTray.h"
+#include "platform/WaitCursor.h"
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -17,19 +18,19 @@
 
 bool QtQuestions::AskYesNo(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No);
-    QGuiApplication::setOverrideCursor(Qt::ArrowCursor); // an hourglass may be up while the program asks
-    const int answer = box.exec();
-    QGuiApplication::restoreOverrideCursor();
-    return answer == QMessageBox::Yes;
+    const UserCursor arrow;
+    return box.exec() == QMessageBox::Yes;
 }
 
 void QtQuestions::Message(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok);
+    const UserCursor arrow;
     box.exec();
 }
 
 QString QtQuestions::InputBox(const QString& prompt, const QString& title, const QString& initial) {
     bool ok = false;
+    const UserCursor arrow;
     const QString text = QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, initial, &ok);
     return ok ? text : QString();
 }
@@ -43,6 +44,7 @@ QString QtFileFilter(const QString& programFilter) {
 }
 
 QString QtChoosers::OpenFile(const QString& title, const QString& filter, const QString& startPath) {
+    const UserCursor arrow;
     return QFileDialog::getOpenFileName(nullptr, title, startPath, QtFileFilter(filter));
 }
 
@@ -57,6 +59,7 @@ uint32_t ToBgr(const QColor& c) {
 } // namespace
 
 bool QtChoosers::ChooseColour(uint32_t& colour) {
+    const UserCursor arrow;
     const QColor chosen = QColorDialog::getColor((colour & 0x80000000u) ? QColor(Qt::white) : FromBgr(colour));
     if (!chosen.isValid()) return false;
     colour = ToBgr(chosen);
@@ -65,6 +68,7 @@ bool QtChoosers::ChooseColour(uint32_t& colour) {
 
 bool QtChoosers::ChooseFont(QFont& font, uint32_t&) {
     bool ok = false;
+    const UserCursor arrow;
     const QFont chosen = QFontDialog::getFont(&ok, font);
     if (ok) font = chosen;
     return ok;

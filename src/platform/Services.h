@@ -72,6 +72,8 @@ public:
     virtual void setIntray(bool inTray) = 0;
     virtual void setTrayicon(const QIcon& icon) = 0;
     virtual void setTraytip(const QString& tip) = 0;
+    // False while the desktop has no system tray to show the icon in.
+    virtual bool Available() const { return true; }
 
 signals:
     void MouseDown(int button); // 1 left, 2 right

@@ -87,6 +87,8 @@ public:
         ++IconSets;
     }
     void setTraytip(const QString& tip) override { Tip = tip; }
+    bool TrayAvailable = true;
+    bool Available() const override { return TrayAvailable; }
     void Press(int button) { emit MouseDown(button); }
     void DoubleClick() { emit MouseDblClick(); }
 };
