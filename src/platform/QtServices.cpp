@@ -23,8 +23,9 @@ bool QtQuestions::AskYesNo(const QString& title, const QString& text) {
     return answer == QMessageBox::Yes;
 }
 
-void QtQuestions::Message(const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok);
+void QtQuestions::Message(const QString& title, const QString& text, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information, title, text,
+                    QMessageBox::Ok);
     box.exec();
 }
 
