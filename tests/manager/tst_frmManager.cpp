@@ -12,7 +12,7 @@ class tst_frmManager : public QObject {
 private slots:
     void checkMarkWritesTheHead_data() {
         QTest::addColumn<int>("before");
-        QTest::addColumn<QString>("damage"); // "", "read-only", "gone", "damaged"
+        QTest::addColumn<QString>("damage");  // "", "read-only", "gone", "damaged"
         QTest::addColumn<QByteArray>("head"); // the first 10 bytes afterwards
         QTest::addColumn<bool>("told");
         const QByteArray v3 = QByteArray::fromHex("0000000000000840");
