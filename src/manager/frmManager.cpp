@@ -82,6 +82,7 @@ void frmManager::Form_Load() {
     P.ManagerOpen = true;
     FillOptions();
     mdlCommonFunc::FillNoteList(P);
+    lstNotes->setFocus(); // the arrow keys and Space work on the notes straight away
 }
 
 void frmManager::ShowTrayFace() {
