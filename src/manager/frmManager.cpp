@@ -190,6 +190,9 @@ void frmManager::cmdAbout_Click() {
 void frmManager::closeEvent(QCloseEvent* event) {
     event->accept();
     if (P.Ending() || m_unloaded) return;
+    // A box typed into and not left yet: what the user sees is what gets saved.
+    const auto typing = m_leaveHandlers.find(focusWidget());
+    if (typing != m_leaveHandlers.end()) typing->second();
     m_unloaded = true;
     P.ManagerOpen = false;
     mdlCommonFunc::SaveSettingsOrTell(P);
@@ -199,8 +202,11 @@ void frmManager::closeEvent(QCloseEvent* event) {
 bool frmManager::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::FocusOut) {
+        // Another window coming to the front, or a menu, does not leave the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool left = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
         const auto leave = m_leaveHandlers.find(watched);
-        if (leave != m_leaveHandlers.end() && !m_filling) leave->second();
+        if (left && leave != m_leaveHandlers.end() && !m_filling) leave->second();
     } else if (type == QEvent::FocusIn) {
         if (m_helpTexts.count(watched)) PromptBox_GotFocus(static_cast<QCheckBox*>(watched));
     } else if (watched == lstNotes->viewport() && type == QEvent::MouseButtonPress) {
@@ -223,7 +229,7 @@ void frmManager::keyPressEvent(QKeyEvent* event) {
     // The default button of the list page: Enter anywhere on it that did not press a button itself.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && tabMgr->currentIndex() == 0 && cmdNew->isEnabled()) {
-        cmdNew->animateClick();
+        cmdNew->click();
         return;
     }
     QWidget::keyPressEvent(event);

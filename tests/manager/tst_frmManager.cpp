@@ -114,6 +114,7 @@ private slots:
         QTest::newRow("New takes the selection") << "cmdNew" << 2 << false << 2;
         QTest::newRow("New without a selection") << "cmdNew" << -1 << false << -1;
         QTest::newRow("New while editing") << "cmdNew" << 2 << true << 7;
+        QTest::newRow("Enter on the list is New") << "Enter" << 1 << false << 1;
         QTest::newRow("Edit takes the selection") << "cmdEdit" << 1 << false << 1;
         QTest::newRow("Edit without a selection") << "cmdEdit" << -1 << false << 7;
         QTest::newRow("Edit while editing") << "cmdEdit" << 1 << true << 7;
@@ -132,6 +133,7 @@ private slots:
         t.P.ListPos = 7;
         t.P.EditorOpen = editorOpen;
         if (start == "cmdNew") m.cmdNew->click();
+        if (start == "Enter") QTest::keyClick(m.lstNotes, Qt::Key_Return); // the default button
         if (start == "cmdEdit") m.cmdEdit->click();
         if (start == "mnuNewL") t.P.Stealth().mnuNewL->trigger();
         if (start == "mnuEditL") t.P.Stealth().mnuEditL->trigger();
@@ -229,6 +231,23 @@ private slots:
         QCOMPARE(m.txtMins->text(), "0");
         m.close(); // closing saves
         QVERIFY(QFile::exists(t.T.ProgramFolder() + mdlCommonFunc::SettingsFileName));
+    }
+
+    void closingSavesTheBoxBeingTyped() {
+        ManagerTest t;
+        t.P.Settings.AtTimes[0].Enabled = 1;
+        frmManager& m = t.Open();
+        m.show();
+        m.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        m.tabMgr->setCurrentIndex(1);
+        m.txtHr[0]->setFocus();
+        QTRY_VERIFY(m.txtHr[0]->hasFocus());
+        m.txtHr[0]->setText("7");
+        m.close();
+        SettingsRecord saved;
+        QVERIFY(mdlCommonFunc::ReadSettingsFile(t.T.ProgramFolder() + mdlCommonFunc::SettingsFileName, saved));
+        QCOMPARE(int(saved.AtTimes[0].Hour), 7);
     }
 };
 
