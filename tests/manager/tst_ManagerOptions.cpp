@@ -1,7 +1,6 @@
 // The option pages: number boxes corrected on leaving, the never-zero interval, the launch options'
 // question, the notes folder test, the alarm sound, and the controls that store at a click.
 #include "ManagerFixture.h"
-#include "manager/NumberBox.h"
 #include "tray/Schedule.h"
 
 class tst_ManagerOptions : public QObject {
@@ -142,22 +141,6 @@ private slots:
         QCOMPARE(t.P.NextShow.NextHour, expected.NextHour);
         QCOMPARE(t.P.NextShow.NextMinute, expected.NextMinute);
         QVERIFY(t.P.NextShow.NextHour >= 0);
-    }
-
-    void roundHalfEven_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("rounded");
-        QTest::newRow("0.5") << 0.5 << 0;
-        QTest::newRow("1.5") << 1.5 << 2;
-        QTest::newRow("2.5") << 2.5 << 2;
-        QTest::newRow("2.51") << 2.51 << 3;
-        QTest::newRow("-0.5") << -0.5 << 0;
-        QTest::newRow("-1.5") << -1.5 << -2;
-    }
-    void roundHalfEven() {
-        QFETCH(double, value);
-        QFETCH(int, rounded);
-        QCOMPARE(NumberBox::RoundHalfEven(value), rounded);
     }
 
     void launchBox_data() {
