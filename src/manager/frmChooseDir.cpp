@@ -79,6 +79,11 @@ std::vector<frmChooseDir::Drive> frmChooseDir::Drives() {
     return drives;
 }
 
+void frmChooseDir::AddDrive(const Drive& drive) {
+    m_drives.push_back(drive);
+    drvA->addItem(drive.Name);
+}
+
 void frmChooseDir::Form_Load() {
     m_drives = Drives();
     const QString folder = Clean(P.ProgramFolder);

@@ -25,6 +25,8 @@ public:
         QString Root; // no final separator, except the root "/" itself
     };
     static std::vector<Drive> Drives();
+    // Offers one more drive in drvA, e.g. a medium mounted since the chooser opened.
+    void AddDrive(const Drive& drive);
 
     QString ShownFolder() const { return m_shown; }
     // The entry last clicked (or moved to with the keys); the shown folder when none is.

@@ -55,6 +55,22 @@ private slots:
         QCOMPARE(chooser.ShownFolder(), after == "/" ? "/" : QFileInfo(program).path());
     }
 
+    void driveNotReady() {
+        ManagerTest t;
+        frmChooseDir chooser(t.P);
+        chooser.Form_Load();
+        const QString shown = chooser.ShownFolder();
+        chooser.AddDrive({"Card (/media/card-gone)", "/media/card-gone"});
+        chooser.drvA->setCurrentIndex(chooser.drvA->count() - 1);
+        chooser.drvA_Change();
+        QCOMPARE(t.T.Questions.Messages.size(), size_t(1));
+        QCOMPARE(t.T.Questions.Messages[0].Title, "A Problem With the Drive?");
+        QCOMPARE(t.T.Questions.Messages[0].Text, QStringLiteral("Device is not ready. Code (%1)").arg(ENOENT));
+        QCOMPARE(t.T.Questions.Messages[0].Icon, MessageIcon::Exclamation);
+        QCOMPARE(chooser.ShownFolder(), shown); // the folder list keeps what it showed
+        QCOMPARE(chooser.drvA->currentIndex(), chooser.drvA->count() - 1);
+    }
+
     void newFolder_data() {
         QTest::addColumn<QString>("name"); // a null string: the input box was cancelled
         QTest::addColumn<int>("code");     // 0: made
