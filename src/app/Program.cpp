@@ -1,6 +1,8 @@
 #include "app/Program.h"
 
 #include "app/frmStealth.h"
+#include "manager/frmAbout.h"
+#include "manager/frmChooseDir.h"
 #include "manager/frmManager.h"
 #include "notes/frmNotes.h"
 #include "tray/frmTray.h"
@@ -13,6 +15,8 @@ Program::Program(Services services, QString programFolder) : S(services) {
 Program::~Program() {
     // Windows still loaded go without their unload handlers, as at any end of the program.
     m_ending = true;
+    delete ChooseDirWindow.data();
+    delete AboutWindow.data();
     delete ManagerWindow.data();
     delete TrayWindow.data();
     delete StealthWindow.data();

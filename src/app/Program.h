@@ -9,6 +9,8 @@ class frmTray;
 class frmManager;
 class frmStealth;
 class frmNotes;
+class frmChooseDir;
+class frmAbout;
 
 class Program : public Globals {
 public:
@@ -24,6 +26,8 @@ public:
     QPointer<frmManager> ManagerWindow;
     QPointer<frmStealth> StealthWindow;
     QPointer<frmNotes> EditNote; // the editor's note window
+    QPointer<frmChooseDir> ChooseDirWindow;
+    QPointer<frmAbout> AboutWindow;
 
     // The hidden host window, created and loaded on first use.
     frmStealth& Stealth();

@@ -22,10 +22,8 @@ constexpr int32_t MaxOpenBeforeNew = 30;
 
 // The full path of the line selected in the manager's list; empty without the manager or a selection.
 QString SelectedFile(Program& P) {
-    if (!P.ManagerOpen || !P.ManagerWindow || !P.ManagerWindow->lstNotes) return {};
-    const QList<QListWidgetItem*> selected = P.ManagerWindow->lstNotes->selectedItems();
-    if (selected.isEmpty()) return {};
-    return FileFromListEntry(selected.first()->text());
+    if (!P.ManagerOpen || !P.ManagerWindow) return {};
+    return P.ManagerWindow->SelectedFile();
 }
 
 int32_t DateNumber(const QDate& date) {

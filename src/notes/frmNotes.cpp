@@ -2,6 +2,7 @@
 
 #include "app/CheckShutdown.h"
 #include "app/Program.h"
+#include "manager/frmAbout.h"
 #include "notes/NoteColours.h"
 #include "notes/PictureLoader.h"
 #include "platform/WaitCursor.h"
@@ -268,8 +269,9 @@ void frmNotes::cmdC_Click() {
     close();
 }
 
-// The about box is not part of the program yet; until it is, the button does nothing.
-void frmNotes::cmdCtl_Click() {}
+void frmNotes::cmdCtl_Click() {
+    if (!P.Ending()) frmAbout::ShowModal(P);
+}
 
 void frmNotes::cmdM_Click() {
     if (P.Ending()) return;

@@ -22,8 +22,9 @@ bool QtQuestions::AskYesNo(const QString& title, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtQuestions::Message(const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok);
+void QtQuestions::Message(const QString& title, const QString& text, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information, title, text,
+                    QMessageBox::Ok);
     const UserCursor arrow;
     box.exec();
 }
@@ -38,8 +39,13 @@ QString QtQuestions::InputBox(const QString& prompt, const QString& title, const
 QString QtFileFilter(const QString& programFilter) {
     const QStringList parts = programFilter.split(u'|');
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(u';', u' '));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // A description that names its patterns already ("WAVE file (*.wav) ") is not given them twice.
+        const QString description = parts[i].trimmed();
+        filters << (description.endsWith(u')')
+                        ? description
+                        : QStringLiteral("%1 (%2)").arg(description, QString(parts[i + 1]).replace(u';', u' ')));
+    }
     return filters.join(QStringLiteral(";;"));
 }
 

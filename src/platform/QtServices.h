@@ -9,7 +9,8 @@ class QSoundEffect;
 class QtQuestions : public IQuestions {
 public:
     bool AskYesNo(const QString& title, const QString& text) override;
-    void Message(const QString& title, const QString& text) override;
+    using IQuestions::Message;
+    void Message(const QString& title, const QString& text, MessageIcon icon) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& initial) override;
 };
 

@@ -12,6 +12,10 @@
 
 class QWidget;
 
+// The icon beside a message: information for plain news, the exclamation mark for a problem the user
+// must act on.
+enum class MessageIcon { Information, Exclamation };
+
 // Message boxes and the input box. Titles and texts are the program's own.
 class IQuestions {
 public:
@@ -19,7 +23,9 @@ public:
     // A Yes/No question with the exclamation icon: the question in the title, the explanation in the body.
     // True only for Yes.
     virtual bool AskYesNo(const QString& title, const QString& text) = 0;
-    virtual void Message(const QString& title, const QString& text) = 0;
+    // A message with an OK button.
+    virtual void Message(const QString& title, const QString& text, MessageIcon icon) = 0;
+    void Message(const QString& title, const QString& text) { Message(title, text, MessageIcon::Information); }
     // Null string when cancelled.
     virtual QString InputBox(const QString& prompt, const QString& title, const QString& initial) = 0;
 };

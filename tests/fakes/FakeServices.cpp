@@ -10,8 +10,8 @@ bool FakeQuestions::AskYesNo(const QString& title, const QString& text) {
     return answer;
 }
 
-void FakeQuestions::Message(const QString& title, const QString& text) {
-    Messages.push_back({title, text});
+void FakeQuestions::Message(const QString& title, const QString& text, MessageIcon icon) {
+    Messages.push_back({title, text, icon});
 }
 
 QString FakeQuestions::InputBox(const QString& prompt, const QString& title, const QString&) {

@@ -14,6 +14,7 @@ public:
     struct Asked {
         QString Title;
         QString Text;
+        MessageIcon Icon = MessageIcon::Information; // messages only
     };
     std::deque<bool> Answers; // answers to AskYesNo in order; No when the queue is empty
     std::deque<QString> Inputs;
@@ -21,7 +22,8 @@ public:
     std::vector<Asked> Messages;
 
     bool AskYesNo(const QString& title, const QString& text) override;
-    void Message(const QString& title, const QString& text) override;
+    using IQuestions::Message;
+    void Message(const QString& title, const QString& text, MessageIcon icon) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& initial) override;
 };
 
