@@ -9,6 +9,7 @@ class frmTray;
 class frmManager;
 class frmStealth;
 class frmNotes;
+class frmEditor;
 
 class Program : public Globals {
 public:
@@ -24,6 +25,7 @@ public:
     QPointer<frmManager> ManagerWindow;
     QPointer<frmStealth> StealthWindow;
     QPointer<frmNotes> EditNote; // the editor's note window
+    QPointer<frmEditor> EditorWindow;
 
     // The hidden host window, created and loaded on first use.
     frmStealth& Stealth();

@@ -1,11 +1,12 @@
 #include "platform/QtServices.h"
 
+#include "platform/FontColourDialog.h"
 #include "platform/QtSysTray.h"
 #include <QApplication>
 #include <QColorDialog>
+#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -57,17 +58,20 @@ uint32_t ToBgr(const QColor& c) {
 } // namespace
 
 bool QtChoosers::ChooseColour(uint32_t& colour) {
-    const QColor chosen = QColorDialog::getColor((colour & 0x80000000u) ? QColor(Qt::white) : FromBgr(colour));
+    // The editor's background colour is the program's only colour choice.
+    const QColor chosen = QColorDialog::getColor((colour & 0x80000000u) ? QColor(Qt::white) : FromBgr(colour), nullptr,
+                                                 QStringLiteral("Choose Background Colour. . ."));
     if (!chosen.isValid()) return false;
     colour = ToBgr(chosen);
     return true;
 }
 
-bool QtChoosers::ChooseFont(QFont& font, uint32_t&) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font);
-    if (ok) font = chosen;
-    return ok;
+bool QtChoosers::ChooseFont(QFont& font, uint32_t& colour) {
+    FontColourDialog dialog(font, colour);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    font = dialog.SelectedFont();
+    colour = dialog.SelectedColour();
+    return true;
 }
 
 QtSoundPlayer::QtSoundPlayer() : m_effect(std::make_unique<QSoundEffect>()) {}
@@ -92,6 +96,15 @@ int32_t QtScreen::WidthTwips() {
 int32_t QtScreen::HeightTwips() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().height() * TwipsPerPixelY() : 480 * TwipsPerPixelY();
+}
+
+QRect QtScreen::WorkAreaTwips() {
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return IScreen::WorkAreaTwips();
+    const QRect area = screen->availableGeometry();
+    return QRect(area.x() * TwipsPerPixelX(), area.y() * TwipsPerPixelY(), area.width() * TwipsPerPixelX(),
+                 area.height() * TwipsPerPixelY());
 }
 
 void QtProcessEnd::EndNow() {
