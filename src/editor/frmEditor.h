@@ -117,6 +117,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override; // Form_Unload
     void changeEvent(QEvent* event) override;     // Form_Resize: minimised or restored
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // One row of the sound page: its check box, play button, path box, browse button, the note window's

@@ -13,7 +13,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QShortcutEvent>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -259,4 +261,23 @@ void frmEditor::ConnectHandlers() {
     for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
         connect(new QShortcut(key, this), &QShortcut::activated, cmkOK, &QPushButton::click);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, cmdCancel, &QPushButton::click);
+    tabEdit->tabBar()->installEventFilter(this);
+}
+
+// "&Background" and "&Border Style: " share their letter. On the page that shows the group, the letter
+// goes to the group the user sees rather than away to another page.
+bool frmEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != tabEdit->tabBar() || event->type() != QEvent::Shortcut) return QWidget::eventFilter(watched, event);
+    const auto* shortcut = static_cast<QShortcutEvent*>(event);
+    if (!shortcut->isAmbiguous()) return false;
+    for (QGroupBox* group : tabEdit->currentWidget()->findChildren<QGroupBox*>()) {
+        if (QKeySequence::mnemonic(group->title()) != shortcut->key()) continue;
+        for (QWidget* w = group->nextInFocusChain(); w != group; w = w->nextInFocusChain()) {
+            if (group->isAncestorOf(w) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::ShortcutFocusReason);
+                return true;
+            }
+        }
+    }
+    return false;
 }
