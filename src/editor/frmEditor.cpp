@@ -48,7 +48,8 @@ frmEditor::frmEditor(Program& program) : QWidget(nullptr, Qt::Window), P(program
 }
 
 frmEditor::~frmEditor() {
-    if (P.Ending()) return;
+    // Unloaded before: by now a new edit may be open, whose flags are not this window's to clear.
+    if (P.Ending() || m_unloaded) return;
     P.EditorOpen = false;
     P.EditNoteLoading = false;
     mdlCommonFunc::CheckShutdown(P);
