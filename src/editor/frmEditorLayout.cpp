@@ -257,9 +257,15 @@ void frmEditor::ConnectHandlers() {
     connect(txtSoundD, &QLineEdit::textChanged, this, &frmEditor::txtSoundD_Change);
     connect(cmkOK, &QPushButton::clicked, this, &frmEditor::cmkOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmEditor::cmdCancel_Click);
-    // Enter confirms and Escape cancels anywhere in the editor, as in a dialog.
+    // Enter confirms and Escape cancels anywhere in the editor, as in a dialog; Enter on another focused
+    // button presses that one.
+    const auto enter = [this] {
+        auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+        if (!qobject_cast<QPushButton*>(button) && !qobject_cast<QToolButton*>(button)) button = cmkOK;
+        if (button->isEnabled()) button->click();
+    };
     for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
-        connect(new QShortcut(key, this), &QShortcut::activated, cmkOK, &QPushButton::click);
+        connect(new QShortcut(key, this), &QShortcut::activated, this, enter);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, cmdCancel, &QPushButton::click);
     tabEdit->tabBar()->installEventFilter(this);
 }

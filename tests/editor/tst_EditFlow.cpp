@@ -213,6 +213,30 @@ private slots:
         QCOMPARE(back.Text, QStringLiteral("a"));
     }
 
+    void keyboard_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("onCancel");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Enter in a list") << int(Qt::Key_Return) << false << true;
+        QTest::newRow("Enter on Cancel") << int(Qt::Key_Return) << true << false;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << false << false;
+    }
+    void keyboard() {
+        QFETCH(int, key);
+        QFETCH(bool, onCancel);
+        QFETCH(bool, saved);
+        mdlEdit::StartNewEdit(P());
+        TypeText(QStringLiteral("Keys"));
+        frmEditor* ed = P().EditorWindow;
+        ed->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ed));
+        QWidget* target = onCancel ? static_cast<QWidget*>(ed->cmdCancel) : ed->cboAlign;
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key));
+        QVERIFY(!P().EditorOpen);
+        QCOMPARE(NoteFiles(), saved ? QStringList{QStringLiteral("Keys.nte")} : QStringList());
+    }
+
     void windowsSideBySideOnTheMouseScreen_data() {
         QTest::addColumn<QRect>("area");
         QTest::newRow("second screen") << QRect(1920 * 15, 100 * 15, 1280 * 15, 900 * 15);
