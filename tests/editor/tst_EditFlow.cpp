@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QtTest>
 
 class tst_EditFlow : public QObject {
@@ -235,6 +236,20 @@ private slots:
         QTest::keyClick(target, Qt::Key(key));
         QVERIFY(!P().EditorOpen);
         QCOMPARE(NoteFiles(), saved ? QStringList{QStringLiteral("Keys.nte")} : QStringList());
+    }
+
+    void sharedAccessLetters() {
+        mdlEdit::StartNewEdit(P());
+        frmEditor* ed = P().EditorWindow;
+        ed->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ed));
+        ed->tabEdit->setCurrentIndex(2);
+        QTest::keyClick(ed, Qt::Key_B, Qt::AltModifier);
+        QCOMPARE(ed->tabEdit->currentIndex(), 2);
+        QCOMPARE(ed->focusWidget(), ed->cboStyle);
+        ed->tabEdit->setCurrentIndex(1);
+        for (int press = 0; press < 3; ++press) QTest::keyClick(ed, Qt::Key_C, Qt::AltModifier);
+        QVERIFY(P().EditorOpen);
     }
 
     void windowsSideBySideOnTheMouseScreen_data() {
