@@ -38,7 +38,7 @@ start_program "$folder"
 manager="$(wait_window 30 "$MANAGER" "$PROGRAM_PID")" || fail "no manager"
 check "no tray icon in trayer" wait_for 30 tray_icon_present
 read -r _ _ mw mh <<<"$(window_geometry "$manager")"
-list_part="$((mw * 8 / 10))x$((mh / 4))+$((mw / 10))+$((mh / 8))"
+list_part="$((mw * 9 / 10))x$((mh * 7 / 10))+$((mw / 20))+$((mh / 5))" # where the list is, whatever the layout
 empty_list="$(part_digest "$manager" "$list_part")"
 
 # "New Note. . ." is the third item of the tray menu.
