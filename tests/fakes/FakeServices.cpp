@@ -22,9 +22,8 @@ QString FakeQuestions::InputBox(const QString& prompt, const QString& title, con
     return input;
 }
 
-QString FakeChoosers::OpenFile(const QString& title, const QString& filter, const QString& startPath) {
+QString FakeChoosers::OpenFile(const QString& title, const QString&, const QString& startPath) {
     FileTitles << title;
-    FileFilters << filter;
     FileStarts << startPath;
     if (Files.empty()) return {};
     const QString file = Files.front();
@@ -33,7 +32,6 @@ QString FakeChoosers::OpenFile(const QString& title, const QString& filter, cons
 }
 
 bool FakeChoosers::ChooseColour(uint32_t& colour) {
-    ColoursHandedIn.push_back(colour);
     if (Colours.empty() || !Colours.front()) {
         if (!Colours.empty()) Colours.pop_front();
         return false;

@@ -35,9 +35,7 @@ public:
     };
     std::deque<std::optional<FontChoice>> Fonts;
     QStringList FileTitles;
-    QStringList FileFilters;
     QStringList FileStarts;
-    std::vector<uint32_t> ColoursHandedIn;
     std::vector<QFont> FontsHandedIn;
 
     QString OpenFile(const QString& title, const QString& filter, const QString& startPath) override;
