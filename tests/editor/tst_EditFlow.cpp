@@ -51,44 +51,36 @@ private slots:
     }
     void cleanup() { tp.reset(); }
 
-    void secondStartDoesNothing_data() {
+    void startsWhileAnEditIsOpen_data() {
         QTest::addColumn<int>("start");
-        QTest::newRow("new") << 0;
-        QTest::newRow("edit from the manager's button") << 1;
-        QTest::newRow("edit from the list menu") << 2;
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("new") << 0 << QStringLiteral("&OK");
+        QTest::newRow("edit from the manager's button") << 1 << QStringLiteral("&Apply");
+        QTest::newRow("edit from the list menu") << 2 << QStringLiteral("&OK");
     }
-    void secondStartDoesNothing() {
+    void startsWhileAnEditIsOpen() {
         QFETCH(int, start);
+        QFETCH(QString, caption);
         const QString path = Write(QStringLiteral("a.nte"), NoteFile::NewNoteRecord("a", 20260101, 20261231));
-        mdlEdit::StartNewEdit(P());
+        const auto Start = [&](int which) {
+            if (which == 0)
+                mdlEdit::StartNewEdit(P());
+            else
+                mdlEdit::StartExistingEdit(P(), path, which == 1);
+        };
+        Start(start);
         QPointer<frmEditor> first = P().EditorWindow.data();
-        if (start == 0)
-            mdlEdit::StartNewEdit(P());
-        else
-            mdlEdit::StartExistingEdit(P(), path, start == 1);
+        QCOMPARE(first->cmkOK->text(), caption);
+        for (int other = 0; other < 3; ++other) Start(other);
         QCOMPARE(P().EditorWindow.data(), first.data());
         QCOMPARE(NoteWindows(), 1);
-        QCOMPARE(first->cmkOK->text(), QStringLiteral("&OK"));
+        QCOMPARE(first->cmkOK->text(), caption);
         first->cmdCancel_Click();
         QVERIFY(!P().EditorOpen);
         mdlEdit::StartNewEdit(P()); // after the edit ends a new one opens
         QVERIFY(P().EditorWindow && P().EditorWindow != first);
         QTRY_VERIFY(!first); // the old editor's deletion leaves the new edit open
         QVERIFY(P().EditorOpen);
-    }
-
-    void okCaption_data() {
-        QTest::addColumn<bool>("apply");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("manager's Edit button") << true << QStringLiteral("&Apply");
-        QTest::newRow("list menu") << false << QStringLiteral("&OK");
-    }
-    void okCaption() {
-        QFETCH(bool, apply);
-        QFETCH(QString, caption);
-        const QString path = Write(QStringLiteral("a.nte"), NoteFile::NewNoteRecord("a", 20260101, 20261231));
-        mdlEdit::StartExistingEdit(P(), path, apply);
-        QCOMPARE(P().EditorWindow->cmkOK->text(), caption);
     }
 
     void newNoteSavedUntouched() {
