@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,12 +18,26 @@ QColor Shown(uint32_t colour, const QPalette& palette) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
+// Qt's font dialog picks the first style of a family whose style names it does not recognise ("Book"
+// for regular), so a plain font would come back condensed and italic. Name the style it has.
+QFont WithStyleName(QFont font) {
+    QString best;
+    for (const QString& style : QFontDatabase::styles(font.family())) {
+        if (QFontDatabase::italic(font.family(), style) != font.italic() ||
+            QFontDatabase::bold(font.family(), style) != font.bold())
+            continue;
+        if (best.isEmpty() || style.size() < best.size()) best = style; // "Italic" before "Condensed Italic"
+    }
+    if (!best.isEmpty()) font.setStyleName(best);
+    return font;
+}
+
 } // namespace
 
 FontColourDialog::FontColourDialog(const QFont& font, uint32_t colour, QWidget* parent)
     : QDialog(parent), m_colour(colour) {
     setWindowTitle(QStringLiteral("Select Font & Font Colour. . ."));
-    m_fonts = new QFontDialog(font, this);
+    m_fonts = new QFontDialog(WithStyleName(font), this);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fonts->setWindowFlags(Qt::Widget); // its widgets inside this dialog, not a window of its own
     m_colourButton = new QPushButton(QStringLiteral("Font &Colour. . ."), this);
