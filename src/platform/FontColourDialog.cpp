@@ -40,6 +40,10 @@ FontColourDialog::FontColourDialog(const QFont& font, uint32_t colour, QWidget* 
     m_fonts = new QFontDialog(WithStyleName(font), this);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fonts->setWindowFlags(Qt::Widget); // its widgets inside this dialog, not a window of its own
+    if (!QFontDatabase::hasFamily(font.family())) {
+        m_family = font.family();
+        m_standIn = m_fonts->currentFont().family();
+    }
     m_colourButton = new QPushButton(QStringLiteral("Font &Colour. . ."), this);
     connect(m_colourButton, &QPushButton::clicked, this, &FontColourDialog::ChooseColour);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -56,7 +60,11 @@ FontColourDialog::FontColourDialog(const QFont& font, uint32_t colour, QWidget* 
 }
 
 QFont FontColourDialog::SelectedFont() const {
-    return m_fonts->currentFont();
+    // A family this machine lacks shows as its stand-in; unless the user picks another family, the note
+    // keeps the name it has.
+    QFont font = m_fonts->currentFont();
+    if (font.family() == m_standIn) font.setFamily(m_family);
+    return font;
 }
 
 void FontColourDialog::ChooseColour() {

@@ -24,4 +24,6 @@ private:
     QFontDialog* m_fonts;
     QPushButton* m_colourButton;
     uint32_t m_colour;
+    QString m_family;  // a family handed in that this machine lacks
+    QString m_standIn; // the family the font widgets show for it
 };

@@ -39,6 +39,13 @@ private slots:
         QCOMPARE(back.stretch() == QFont::Unstretched || back.stretch() == 0, true);
         QCOMPARE(dialog.SelectedColour(), 0x80000012u); // a system colour stays a reference
     }
+
+    void missingFamilyKeepsItsName() {
+        QFont font(QStringLiteral("MS Sans Serif"));
+        font.setPointSizeF(8.25);
+        FontColourDialog dialog(font, 0x80000012u);
+        QCOMPARE(dialog.SelectedFont().family(), QStringLiteral("MS Sans Serif"));
+    }
 };
 
 QTEST_MAIN(tst_FontColourDialog)
