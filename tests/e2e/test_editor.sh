@@ -47,7 +47,7 @@ check "no tray menu after a click on the icon" wait_for 15 popup_menu_window
 menu="$(popup_menu_window)"
 xdotool key --delay 100 Down Down Down Return || fail "could not type into the tray menu"
 check "the tray menu stayed up" wait_for 10 not_viewable "$menu"
-note="$(wait_window 20 "$EDIT_NOTE" "$PROGRAM_PID")" || fail "New Note opened no note window"
+note="$(wait_window 20 "$EDIT_NOTE" "$PROGRAM_PID")" || fail "New Note opened no note window (is the tray menu's New Note. . . wired to the editor?)"
 editor="$(wait_window 20 "$EDITOR" "$PROGRAM_PID")" || fail "New Note opened no editor"
 screenshot new-note
 read -r nx ny nw nh <<<"$(window_geometry "$note")"
