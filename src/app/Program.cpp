@@ -3,6 +3,7 @@
 #include "app/frmStealth.h"
 #include "manager/frmAbout.h"
 #include "manager/frmChooseDir.h"
+#include "editor/frmEditor.h"
 #include "manager/frmManager.h"
 #include "notes/frmNotes.h"
 #include "tray/frmTray.h"
@@ -20,6 +21,7 @@ Program::~Program() {
     delete ManagerWindow.data();
     delete TrayWindow.data();
     delete StealthWindow.data();
+    delete EditorWindow.data();
     // Note windows are not held here; those still open must not outlive the state they point to.
     for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* note = qobject_cast<frmNotes*>(window)) delete note;

@@ -11,6 +11,7 @@ class frmStealth;
 class frmNotes;
 class frmChooseDir;
 class frmAbout;
+class frmEditor;
 
 class Program : public Globals {
 public:
@@ -28,6 +29,7 @@ public:
     QPointer<frmNotes> EditNote; // the editor's note window
     QPointer<frmChooseDir> ChooseDirWindow;
     QPointer<frmAbout> AboutWindow;
+    QPointer<frmEditor> EditorWindow;
 
     // The hidden host window, created and loaded on first use.
     frmStealth& Stealth();

@@ -1,12 +1,13 @@
 #include "platform/QtServices.h"
 
+#include "platform/FontColourDialog.h"
 #include "platform/QtSysTray.h"
 #include "platform/WaitCursor.h"
 #include <QApplication>
 #include <QColorDialog>
+#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -66,18 +67,21 @@ uint32_t ToBgr(const QColor& c) {
 
 bool QtChoosers::ChooseColour(uint32_t& colour) {
     const UserCursor arrow;
-    const QColor chosen = QColorDialog::getColor((colour & 0x80000000u) ? QColor(Qt::white) : FromBgr(colour));
+    // The editor's background colour is the program's only colour choice.
+    const QColor chosen = QColorDialog::getColor((colour & 0x80000000u) ? QColor(Qt::white) : FromBgr(colour), nullptr,
+                                                 QStringLiteral("Choose Background Colour. . ."));
     if (!chosen.isValid()) return false;
     colour = ToBgr(chosen);
     return true;
 }
 
-bool QtChoosers::ChooseFont(QFont& font, uint32_t&) {
-    bool ok = false;
+bool QtChoosers::ChooseFont(QFont& font, uint32_t& colour) {
+    FontColourDialog dialog(font, colour);
     const UserCursor arrow;
-    const QFont chosen = QFontDialog::getFont(&ok, font);
-    if (ok) font = chosen;
-    return ok;
+    if (dialog.exec() != QDialog::Accepted) return false;
+    font = dialog.SelectedFont();
+    colour = dialog.SelectedColour();
+    return true;
 }
 
 QtSoundPlayer::QtSoundPlayer() = default;
@@ -105,6 +109,15 @@ int32_t QtScreen::WidthTwips() {
 int32_t QtScreen::HeightTwips() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().height() * TwipsPerPixelY() : 480 * TwipsPerPixelY();
+}
+
+QRect QtScreen::WorkAreaTwips() {
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return IScreen::WorkAreaTwips();
+    const QRect area = screen->availableGeometry();
+    return QRect(area.x() * TwipsPerPixelX(), area.y() * TwipsPerPixelY(), area.width() * TwipsPerPixelX(),
+                 area.height() * TwipsPerPixelY());
 }
 
 void QtProcessEnd::EndNow() {

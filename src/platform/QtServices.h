@@ -45,6 +45,7 @@ public:
     int32_t HeightTwips() override;
     int32_t TwipsPerPixelX() override { return 15; }
     int32_t TwipsPerPixelY() override { return 15; }
+    QRect WorkAreaTwips() override;
 };
 
 class QtRandom : public IRandom {

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -54,6 +55,9 @@ public:
     virtual int32_t HeightTwips() = 0;
     virtual int32_t TwipsPerPixelX() = 0;
     virtual int32_t TwipsPerPixelY() = 0;
+    // The part of the screen that holds the mouse left free by task bars, in twips from the desktop's
+    // origin. A single plain screen by default.
+    virtual QRect WorkAreaTwips() { return QRect(0, 0, WidthTwips(), HeightTwips()); }
 };
 
 class IRandom {

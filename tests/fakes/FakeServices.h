@@ -31,8 +31,14 @@ class FakeChoosers : public IChoosers {
 public:
     std::deque<QString> Files; // empty string = cancelled
     std::deque<std::optional<uint32_t>> Colours;
-    std::deque<std::optional<QFont>> Fonts;
+    struct FontChoice {
+        QFont Font;
+        uint32_t Colour = 0;
+    };
+    std::deque<std::optional<FontChoice>> Fonts;
     QStringList FileTitles;
+    QStringList FileStarts;
+    std::vector<QFont> FontsHandedIn;
 
     QString OpenFile(const QString& title, const QString& filter, const QString& startPath) override;
     bool ChooseColour(uint32_t& colour) override;
@@ -59,6 +65,8 @@ public:
     int32_t HeightTwips() override { return Height; }
     int32_t TwipsPerPixelX() override { return 15; }
     int32_t TwipsPerPixelY() override { return 15; }
+    std::optional<QRect> Area; // the screen holding the mouse; the whole screen when unset
+    QRect WorkAreaTwips() override { return Area ? *Area : IScreen::WorkAreaTwips(); }
 };
 
 class FakeRandom : public IRandom {
