@@ -1,9 +1,9 @@
 #include "app/Program.h"
 
 #include "app/frmStealth.h"
+#include "editor/frmEditor.h"
 #include "manager/frmAbout.h"
 #include "manager/frmChooseDir.h"
-#include "editor/frmEditor.h"
 #include "manager/frmManager.h"
 #include "notes/frmNotes.h"
 #include "tray/frmTray.h"
