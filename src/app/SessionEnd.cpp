@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "app/frmStealth.h"
 #include "core/SettingsFile.h"
+#include "editor/frmEditor.h"
 #include "manager/frmManager.h"
 #include "notes/frmNotes.h"
 #include "tray/frmTray.h"
@@ -92,7 +93,9 @@ void CommitForSessionEnd(Program& P) {
 void EndAsByWindows(Program& P) {
     if (P.Ending() || P.SessionEnding) return;
     P.SessionEnding = true; // nobody is there to answer a question any more
-    // Note windows first and the tray last, so that the manager's unload still finds the program running.
+    // The editor (an edit not confirmed is dropped, as on its own close), note windows, then the manager,
+    // and the tray last, so that the manager's unload still finds the program running.
+    if (P.EditorWindow) P.EditorWindow->close();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* note = qobject_cast<frmNotes*>(window)) note->close();
     if (P.ManagerWindow) P.ManagerWindow->close();

@@ -5,6 +5,8 @@
 #include "app/mdlBoot.h"
 #include "core/NoteFile.h"
 #include "core/SettingsFile.h"
+#include "editor/EditFlow.h"
+#include "editor/frmEditor.h"
 #include "fakes/FakeServices.h"
 #include "manager/frmManager.h"
 #include "notes/frmNotes.h"
@@ -51,18 +53,22 @@ private slots:
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<bool>("showNote");
         QTest::addColumn<int>("savedWidth"); // 333 only when the open manager saved on its way out
-        QTest::newRow("manager and tray") << "" << false << 333;
-        QTest::newRow("manager, tray and a note") << "" << true << 333;
-        QTest::newRow("/QL: tray and a note") << "/QL" << true << 222;
+        QTest::addColumn<bool>("editing");
+        QTest::newRow("manager and tray") << "" << false << 333 << false;
+        QTest::newRow("manager, tray and a note") << "" << true << 333 << false;
+        QTest::newRow("/QL: tray and a note") << "/QL" << true << 222 << false;
+        QTest::newRow("an edit open: dropped, nothing written") << "" << false << 333 << true;
     }
     void endsAsByItsWindows() {
         QFETCH(QString, commandLine);
         QFETCH(bool, showNote);
         QFETCH(int, savedWidth);
+        QFETCH(bool, editing);
         TestProgram t;
         Prepare(t, showNote);
         QVERIFY(mdlBoot::Main(*t, commandLine));
         QCOMPARE(OpenNotes(), showNote ? 1 : 0);
+        if (editing) mdlEdit::StartNewEdit(*t);
         t->Settings.NoteWidth = 333;
         mdlBoot::EndAsByWindows(*t);
         QCOMPARE(t.ProcessEnd.Calls, 1);
@@ -70,6 +76,8 @@ private slots:
         QCOMPARE(SavedWidth(t), int16_t(savedWidth));
         QCOMPARE(t.Questions.Questions.size(), size_t(0)); // PromptCloseNote is 1, yet nobody is asked
         QCOMPARE(OpenNotes(), 0);
+        QVERIFY(!t->EditorOpen && !(t->EditorWindow && t->EditorWindow->isVisible()));
+        QCOMPARE(QDir(t->Settings.NotesFolder).entryList(QDir::Files), QStringList{"a.nte"});
         mdlBoot::EndAsByWindows(*t); // a second signal finds nothing more to do
         QCOMPARE(t.ProcessEnd.Calls, 1);
     }
