@@ -8,6 +8,7 @@
 #include "manager/frmChooseDir.h"
 #include "manager/frmManager.h"
 #include "tray/Schedule.h"
+#include "tray/frmTray.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QScopedValueRollback>
@@ -251,7 +252,9 @@ void frmManager::cmdPlayAlarm_Click() {
 }
 
 void frmManager::chkAniIcon_Click() {
-    if (!m_filling) P.Settings.AnimateIcon = Flag(chkAniIcon);
+    if (m_filling) return;
+    P.Settings.AnimateIcon = Flag(chkAniIcon);
+    if (P.TrayWindow) P.TrayWindow->AnimationChanged(); // a still tray sleeps till the minute: wake it now
 }
 
 void frmManager::ShowPreview(int arrangement) {

@@ -91,10 +91,11 @@ private slots:
         t.W->tmrTray.start(250);
         t.Tick(QDateTime(QDate(2026, 12, 5), at));
         QCOMPARE(t.W->tmrTray.interval(), nextMs);
+        t.W->AnimationChanged(); // the manager's box: the next tick comes at once
+        QCOMPARE(t.W->tmrTray.interval(), 250);
         t.W->tmrTray.stop();
-        t.P.Settings.AnimateIcon = 1;
         t.W->AnimationChanged();
-        QVERIFY(!t.W->tmrTray.isActive()); // a stopped timer stays stopped
+        QVERIFY(!t.W->tmrTray.isActive()); // an unloading tray stays stopped
     }
 
     // No alarm file exists in the fresh program folder: the notes are shown all the same.
