@@ -105,11 +105,12 @@ void OpenStack(Program& P, int32_t PrevCount) {
         if (OpenNoteWindow(P, Index, QStringLiteral("Single"))) return;
 }
 
+// Counted once and then kept up to date: nothing closes a window while this runs. Past the limit the
+// remaining entries stay unopened.
 void OpenEach(Program& P, int32_t PrevCount) {
-    for (int32_t Index = PrevCount + 1; Index <= P.ShownCount(); ++Index) {
-        CountOpenNotes(P);
-        if (P.OpenNoteCount <= MaxOpenBeforeNew) OpenNoteWindow(P, Index, QString());
-    }
+    CountOpenNotes(P);
+    for (int32_t Index = PrevCount + 1; Index <= P.ShownCount() && P.OpenNoteCount <= MaxOpenBeforeNew; ++Index)
+        if (OpenNoteWindow(P, Index, QString())) ++P.OpenNoteCount;
 }
 
 } // namespace
