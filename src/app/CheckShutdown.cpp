@@ -10,7 +10,9 @@ void CheckShutdown(Program& P) {
     if (P.Ending()) return;
     P.Stealth().flbNotes.Refresh();
     CountOpenNotes(P);
-    if (P.ManagerOpen || P.TrayActive || P.EditorOpen || P.OpenNoteCount != 0) return;
+    // Without a tray, the tray window alone would leave a program that nobody can reach.
+    const bool trayKeepsAlive = P.TrayActive && !P.TrayUnreachable;
+    if (P.ManagerOpen || trayKeepsAlive || P.EditorOpen || P.OpenNoteCount != 0) return;
     ClearTrayLock(P.ProgramFolder);
     if (P.StealthWindow) P.StealthWindow->close();
     P.EndProgram();

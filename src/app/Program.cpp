@@ -1,6 +1,9 @@
 #include "app/Program.h"
 
 #include "app/frmStealth.h"
+#include "editor/frmEditor.h"
+#include "manager/frmAbout.h"
+#include "manager/frmChooseDir.h"
 #include "manager/frmManager.h"
 #include "notes/frmNotes.h"
 #include "tray/frmTray.h"
@@ -13,9 +16,12 @@ Program::Program(Services services, QString programFolder) : S(services) {
 Program::~Program() {
     // Windows still loaded go without their unload handlers, as at any end of the program.
     m_ending = true;
+    delete ChooseDirWindow.data();
+    delete AboutWindow.data();
     delete ManagerWindow.data();
     delete TrayWindow.data();
     delete StealthWindow.data();
+    delete EditorWindow.data();
     // Note windows are not held here; those still open must not outlive the state they point to.
     for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* note = qobject_cast<frmNotes*>(window)) delete note;

@@ -9,6 +9,9 @@ class frmTray;
 class frmManager;
 class frmStealth;
 class frmNotes;
+class frmChooseDir;
+class frmAbout;
+class frmEditor;
 
 class Program : public Globals {
 public:
@@ -24,9 +27,17 @@ public:
     QPointer<frmManager> ManagerWindow;
     QPointer<frmStealth> StealthWindow;
     QPointer<frmNotes> EditNote; // the editor's note window
+    QPointer<frmChooseDir> ChooseDirWindow;
+    QPointer<frmAbout> AboutWindow;
+    QPointer<frmEditor> EditorWindow;
 
     // The hidden host window, created and loaded on first use.
     frmStealth& Stealth();
+
+    // The session or a signal is ending the program: windows close without asking or telling.
+    bool SessionEnding = false;
+    // The desktop has had no system tray since the start: the tray alone does not keep the program alive.
+    bool TrayUnreachable = false;
 
     // Ends the program at once: from here on no handler does anything.
     void EndProgram();

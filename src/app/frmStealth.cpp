@@ -3,9 +3,10 @@
 #include "app/CheckShutdown.h"
 #include "app/Program.h"
 #include "app/SaveSettingsOrTell.h"
-#include "core/NativeFile.h"
 #include "core/NotesFolder.h"
 #include "core/SettingsFile.h"
+#include "editor/EditFlow.h"
+#include "manager/frmAbout.h"
 #include "manager/frmManager.h"
 #include "notes/frmNotes.h"
 #include "tray/TrayNotes.h"
@@ -61,15 +62,17 @@ void frmStealth::BuildMenus() {
     connect(mnuCpySelN, &QAction::triggered, this, &frmStealth::mnuCpySel_Click);
     connect(mnuCpyAll, &QAction::triggered, this, &frmStealth::mnuCpyAll_Click);
     connect(mnuCpyAllN, &QAction::triggered, this, &frmStealth::mnuCpyAll_Click);
+    connect(mnuNewL, &QAction::triggered, this, &frmStealth::mnuNewL_Click);
+    connect(mnuNew, &QAction::triggered, this, &frmStealth::mnuNew_Click);
+    connect(mnuEditL, &QAction::triggered, this, &frmStealth::mnuEditL_Click);
     connect(mnuDel, &QAction::triggered, this, &frmStealth::mnuDel_Click);
+    connect(mnuAboutL, &QAction::triggered, this, &frmStealth::mnuAbout_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmStealth::mnuAbout_Click);
     connect(mnuShowT, &QAction::triggered, this, &frmStealth::mnuShowT_Click);
     connect(mnuManage, &QAction::triggered, this, &frmStealth::mnuManage_Click);
     connect(mnuTonSys, &QAction::triggered, this, &frmStealth::mnuTonSys_Click);
     connect(mnuShow, &QAction::triggered, this, &frmStealth::mnuShow_Click);
     connect(mnuClose, &QAction::triggered, this, &frmStealth::mnuClose_Click);
-
-    // Items whose windows are not built yet are shown, but disabled.
-    for (QAction* pending : {mnuNewL, mnuEditL, mnuAboutL, mnuNew, mnuAbout}) pending->setEnabled(false);
 }
 
 void frmStealth::Form_Load() {
@@ -92,12 +95,19 @@ void frmStealth::mnuPaste_Click() {
     if (text->canPaste()) text->paste();
 }
 
+namespace {
+// Notes keep the CR LF of their files; other programs here expect LF alone.
+void CopyText(QString text) {
+    QGuiApplication::clipboard()->setText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+} // namespace
+
 void frmStealth::mnuCpySel_Click() {
-    QGuiApplication::clipboard()->setText(P.CopySelText);
+    CopyText(P.CopySelText);
 }
 
 void frmStealth::mnuCpyAll_Click() {
-    QGuiApplication::clipboard()->setText(P.CopyAllText);
+    CopyText(P.CopyAllText);
 }
 
 void frmStealth::closeEvent(QCloseEvent* event) {
@@ -108,13 +118,32 @@ void frmStealth::closeEvent(QCloseEvent* event) {
 
 // The list menu and the tray menu ----------------------------------------------------------------------
 
+// The new note's list line is chosen by the editor on its own; ListPos stays as it is.
+void frmStealth::mnuNewL_Click() {
+    mdlEdit::StartNewEdit(P);
+}
+
+void frmStealth::mnuNew_Click() {
+    mdlEdit::StartNewEdit(P);
+}
+
+void frmStealth::mnuEditL_Click() {
+    const QString path = P.ManagerWindow ? P.ManagerWindow->SelectedFile() : QString();
+    if (path.isEmpty()) return; // no line selected: no note to edit
+    mdlEdit::StartExistingEdit(P, path, false);
+}
+
 void frmStealth::mnuDel_Click() {
-    // Only with a line selected; a file already gone is simply no longer listed after the refill.
-    if (!P.ManagerWindow) return;
-    const QListWidgetItem* item = P.ManagerWindow->lstNotes->currentItem();
-    if (!item || !item->isSelected()) return;
-    NativeFile::Remove(mdlCommonFunc::FileFromListEntry(item->text())); // any name, as listed
+    // No question, whatever PromptDeleteNote says; only with a line selected. A file already gone is
+    // reported, and the refill shows the folder as it is.
+    const QString path = P.ManagerWindow ? P.ManagerWindow->SelectedFile() : QString();
+    if (path.isEmpty()) return;
+    mdlCommonFunc::DeleteNoteOrTell(P, path);
     mdlCommonFunc::FillNoteList(P);
+}
+
+void frmStealth::mnuAbout_Click() {
+    frmAbout::ShowModal(P);
 }
 
 // No alarm: the user asked for the notes.
@@ -126,35 +155,42 @@ void frmStealth::mnuManage_Click() {
     TrayNotes::ShowManager(P);
 }
 
+LaunchQuestion LaunchQuestion::ShowOnTray() {
+    return {QStringLiteral("Do you want to disable ShowNotes when TrayNotes loads?"),
+            QStringLiteral("Disabling ShowNotes on TrayNotes load will prevent your notes from being shown the instant "
+                           "TrayNotes is loaded. If you don't want to see your notes as soon as TrayNotes loads say "
+                           "'YES' here.")};
+}
+
+LaunchQuestion LaunchQuestion::TrayOnBoot() {
+    return {QStringLiteral("Do you want to disable TrayNotes at boot time?"),
+            QStringLiteral("Disabling TrayNotes on system boot will stop 'PVL3: Quick Launch' from loading, because "
+                           "TrayNotes won't appear in the system tray. If you don't want the quick launch to work you "
+                           "should say 'YES' here.")};
+}
+
 void frmStealth::mnuTonSys_Click() {
-    ToggleLaunchOption(
-        mnuTonSys, P.Settings.TrayOnSystemStart, P.Settings.PromptNoTrayOnBoot,
-        QStringLiteral("Do you want to disable TrayNotes at boot time?"),
-        QStringLiteral("Disabling TrayNotes on system boot will stop 'PVL3: Quick Launch' from loading, because "
-                       "TrayNotes won't appear in the system tray. If you don't want the quick launch to work you "
-                       "should say 'YES' here."));
+    ToggleLaunchOption(mnuTonSys, P.Settings.TrayOnSystemStart, P.Settings.PromptNoTrayOnBoot,
+                       LaunchQuestion::TrayOnBoot(), P.ManagerWindow ? P.ManagerWindow->chkOnSys : nullptr);
 }
 
 void frmStealth::mnuShow_Click() {
-    ToggleLaunchOption(
-        mnuShow, P.Settings.ShowOnTrayStart, P.Settings.PromptNoShowOnTray,
-        QStringLiteral("Do you want to disable ShowNotes when TrayNotes loads?"),
-        QStringLiteral("Disabling ShowNotes on TrayNotes load will prevent your notes from being shown the instant "
-                       "TrayNotes is loaded. If you don't want to see your notes as soon as TrayNotes loads say "
-                       "'YES' here."));
+    ToggleLaunchOption(mnuShow, P.Settings.ShowOnTrayStart, P.Settings.PromptNoShowOnTray, LaunchQuestion::ShowOnTray(),
+                       P.ManagerWindow ? P.ManagerWindow->chkOnProg : nullptr);
 }
 
 // The item's check mark follows the setting. Qt has already flipped the mark when the item was chosen, so
-// the setting (not the mark) says which way the user goes.
-void frmStealth::ToggleLaunchOption(QAction* item, uint8_t& setting, uint8_t prompt, const QString& title,
-                                    const QString& text) {
+// the setting (not the mark) says which way the user goes. With the manager open the item asks nothing:
+// it sets the manager's box, whose handler asks and may turn everything back on.
+void frmStealth::ToggleLaunchOption(QAction* item, uint8_t& setting, uint8_t prompt, const LaunchQuestion& question,
+                                    QCheckBox* managerBox) {
     const bool turningOff = setting == 1;
-    // With the manager open its check box asks this question instead (its own handler). The manager has
-    // no chkOnSys / chkOnProg yet: once it has, this must set the box as well, so that the box's handler
-    // asks and can turn the option back on.
-    const bool ask = turningOff && prompt == 1 && !P.ManagerOpen;
-    if (!ask || P.S.Questions.AskYesNo(title, text)) setting = turningOff ? 0 : 1;
+    const bool managerOpen = P.ManagerOpen && managerBox;
+    const bool ask = turningOff && prompt == 1 && !managerOpen;
+    if (!ask || P.S.Questions.AskYesNo(question.Title, question.Text)) setting = turningOff ? 0 : 1;
     item->setChecked(setting == 1);
+    if (managerOpen) managerBox->setChecked(setting == 1);
+    item->setChecked(setting == 1);       // the box's handler may have put the option back on
     mdlCommonFunc::SaveSettingsOrTell(P); // after the answer, so the file holds what the user chose
 }
 
@@ -162,6 +198,5 @@ void frmStealth::mnuClose_Click() {
     if (!P.TrayWindow) return;
     P.TrayWindow->Tray->setIntray(false);
     P.TrayWindow->close(); // unloads TrayNotes; with nothing else open the program ends here
-    // The manager's tray button (cmdTrayActive) is not built yet; once it is, it turns to
-    // "Activate TrayNotes" with the picture of imgGo here when ManagerOpen is true.
+    if (P.ManagerOpen && P.ManagerWindow) P.ManagerWindow->ShowTrayFace();
 }

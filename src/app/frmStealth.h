@@ -3,11 +3,20 @@
 // once-a-second shutdown check.
 #include "core/FileList.h"
 #include <QAction>
+#include <QCheckBox>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
 
 class Program;
+
+// The two launch options' questions, asked by the tray menu or, with the manager open, by its check boxes.
+struct LaunchQuestion {
+    QString Title;
+    QString Text;
+    static LaunchQuestion ShowOnTray();
+    static LaunchQuestion TrayOnBoot();
+};
 
 class frmStealth : public QWidget {
     Q_OBJECT
@@ -48,7 +57,11 @@ public slots:
     void mnuCpySel_Click();
     void mnuCpyAll_Click();
     // The list menu and the tray menu.
+    void mnuNewL_Click();
+    void mnuNew_Click();
+    void mnuEditL_Click();
     void mnuDel_Click();
+    void mnuAbout_Click();
     void mnuShowT_Click();
     void mnuManage_Click();
     void mnuTonSys_Click();
@@ -60,6 +73,7 @@ protected:
 
 private:
     void BuildMenus();
-    void ToggleLaunchOption(QAction* item, uint8_t& setting, uint8_t prompt, const QString& title, const QString& text);
+    void ToggleLaunchOption(QAction* item, uint8_t& setting, uint8_t prompt, const LaunchQuestion& question,
+                            QCheckBox* managerBox);
     Program& P;
 };

@@ -1,5 +1,6 @@
 // Pinvale 3: builds the real services and one Program, then hands over to Main.
 #include "app/Program.h"
+#include "app/SessionEnd.h"
 #include "app/mdlBoot.h"
 #include "core/ProgramFolder.h"
 #include "platform/QtServices.h"
@@ -25,5 +26,7 @@ int main(int argc, char* argv[]) {
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     if (!mdlBoot::Main(program, arguments.join(u' '))) return 0;
+    // From here on this copy runs and owns the marker; before, an end leaves the marker as it is.
+    const SessionEnd sessionEnd(program);
     return QApplication::exec();
 }

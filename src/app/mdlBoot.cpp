@@ -1,6 +1,7 @@
 #include "app/mdlBoot.h"
 
 #include "app/Program.h"
+#include "app/TrayWatch.h"
 #include "app/frmStealth.h"
 #include "core/FileIO.h"
 #include "core/RunningMarker.h"
@@ -53,6 +54,14 @@ frmTray& LoadTray(Program& P) {
     return *P.TrayWindow;
 }
 
+namespace {
+frmTray& LoadTrayAtStart(Program& P) {
+    frmTray& tray = LoadTray(P);
+    new TrayWatch(P, tray); // owned by the tray window
+    return tray;
+}
+} // namespace
+
 bool Main(Program& P, const QString& commandLine) {
     WaitCursor hourglass;
     P.S.Random.Seed(static_cast<uint32_t>(P.S.Clock.Now().toMSecsSinceEpoch()));
@@ -65,7 +74,7 @@ bool Main(Program& P, const QString& commandLine) {
         return false;
     }
     if (TypeCheck::TrimBlanks(commandLine).isEmpty()) {
-        LoadTray(P);
+        LoadTrayAtStart(P);
         mdlCommonFunc::LoadManager(P);
         P.Stealth();
         mdlCommonFunc::ComputeNextShow(P);
@@ -78,7 +87,7 @@ bool Main(Program& P, const QString& commandLine) {
             P.EndProgram();
             return false;
         }
-        LoadTray(P);
+        LoadTrayAtStart(P);
         P.Stealth();
         mdlCommonFunc::ComputeNextShow(P);
         return true;

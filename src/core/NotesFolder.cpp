@@ -4,10 +4,21 @@
 #include "core/TypeCheck.h"
 #include <QFileInfo>
 
+using TypeCheck::LeftChars;
 using TypeCheck::PadToLength;
 using TypeCheck::TrimBlanks;
 
 namespace mdlCommonFunc {
+
+namespace {
+// A name starting with a dot is hidden from the folder listing, so the note would be lost to the user:
+// leading dots go like the forbidden characters, as blanks that are then trimmed.
+QString WithoutLeadingDots(QString name) {
+    qsizetype at = 0;
+    while (at < name.size() && (name.at(at) == u'.' || name.at(at) == u' ')) name[at++] = u' ';
+    return TrimBlanks(name);
+}
+} // namespace
 
 QString NoteFileName(const QString& notesFolder, const QString& text) {
     QString name = TrimBlanks(text);
@@ -16,14 +27,14 @@ QString NoteFileName(const QString& notesFolder, const QString& text) {
             // Besides the characters no file name may hold, NUL and line breaks would make odd names.
             if (QStringLiteral("\\/:*?<>|\n\t\r\b").contains(ch) || ch == QChar(0)) ch = u' ';
         }
-        name = TrimBlanks(name).left(8);
+        name = LeftChars(WithoutLeadingDots(name), 8);
         name = TrimBlanks(name);
         if (name.isEmpty()) name = QStringLiteral("Note");
     } else {
         name = QStringLiteral("Note");
     }
     for (int counter = 0; QFileInfo::exists(notesFolder + name + QStringLiteral(".nte")); ++counter)
-        name = PadToLength(name.left(6), 6, QStringLiteral(" ")) + u'~' + QString::number(counter);
+        name = PadToLength(name, 6, QStringLiteral(" ")) + u'~' + QString::number(counter);
     return notesFolder + name + QStringLiteral(".nte");
 }
 
@@ -55,7 +66,7 @@ QString DamagedListLine(const QString& path) {
 }
 
 QString FileFromListEntry(const QString& line) {
-    return line.mid(ListPrefixLength);
+    return TypeCheck::MidChars(line, ListPrefixLength);
 }
 
 std::vector<NoteListEntry> BuildNoteList(const QString& notesFolder, const QStringList& fileNames) {

@@ -31,13 +31,41 @@ bool IsWaveFile(const QString& path) {
     return EndsWithOneOf(path, {QStringLiteral(".wav")});
 }
 
+namespace {
+// The UTF-16 position after the first `count` characters (or the end).
+qsizetype UnitsFor(const QString& text, qsizetype count) {
+    qsizetype at = 0;
+    for (; count > 0 && at < text.size(); --count) {
+        const bool pair = text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
+        at += pair ? 2 : 1;
+    }
+    return at;
+}
+} // namespace
+
+qsizetype CharCount(const QString& text) {
+    qsizetype pairs = 0;
+    for (qsizetype at = 0; at + 1 < text.size(); ++at)
+        if (text.at(at).isHighSurrogate() && text.at(at + 1).isLowSurrogate()) ++pairs, ++at;
+    return text.size() - pairs;
+}
+
+QString LeftChars(const QString& text, qsizetype count) {
+    return text.left(UnitsFor(text, count));
+}
+
+QString MidChars(const QString& text, qsizetype from) {
+    return text.mid(UnitsFor(text, from));
+}
+
 QString PadToLength(const QString& text, int16_t width, const QString& fill) {
     if (width < 0) width = 0;
-    if (text.size() > width) return text.left(width);
+    const qsizetype length = CharCount(text);
+    if (length >= width) return LeftChars(text, width);
     const QString piece = fill.isEmpty() ? QStringLiteral(" ") : fill;
     QString out = text;
-    while (out.size() < width) out += piece;
-    return out.left(width);
+    for (qsizetype have = length; have < width; have += CharCount(piece)) out += piece;
+    return LeftChars(out, width);
 }
 
 bool IsWholeNumber(const QString& value) {

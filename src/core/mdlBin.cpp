@@ -1,6 +1,7 @@
 #include "core/mdlBin.h"
 
 #include <QIODevice>
+#include <QStringDecoder>
 #include <QtEndian>
 #include <array>
 #include <cstring>
@@ -20,26 +21,63 @@ char16_t Decode(uint8_t byte) {
     return mapped ? mapped : byte;
 }
 
-char Encode(char16_t ch) {
-    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return static_cast<char>(ch);
+// False for a character the code page cannot hold.
+bool Encode(char16_t ch, char& byte) {
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) {
+        byte = static_cast<char>(ch);
+        return true;
+    }
     for (size_t i = 0; i < HighTable.size(); ++i) {
         const char16_t code = static_cast<char16_t>(0x80 + i);
-        if (HighTable[i] == ch || (HighTable[i] == 0 && code == ch)) return static_cast<char>(code);
+        if (HighTable[i] == ch || (HighTable[i] == 0 && code == ch)) {
+            byte = static_cast<char>(code);
+            return true;
+        }
     }
-    return '?';
+    byte = '?';
+    return false;
 }
-} // namespace
 
-QByteArray ToAnsi(const QString& text) {
-    QByteArray out;
+// The code page's bytes; false when some character became '?'.
+bool EncodeAnsi(const QString& text, QByteArray& out) {
+    bool all = true;
+    out.clear();
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar ch = text.at(i);
         // A character outside the Basic Multilingual Plane is one '?', not two.
         if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
-        out.append(Encode(ch.unicode()));
+        char byte;
+        all = Encode(ch.unicode(), byte) && all;
+        out.append(byte);
     }
+    return all;
+}
+
+const QByteArray Utf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
+} // namespace
+
+QByteArray ToAnsi(const QString& text) {
+    QByteArray out;
+    EncodeAnsi(text, out);
     return out;
+}
+
+QByteArray EncodeString(const QString& text) {
+    QByteArray ansi;
+    if (EncodeAnsi(text, ansi) && !ansi.startsWith(Utf8Mark)) return ansi;
+    return Utf8Mark + text.toUtf8();
+}
+
+QString DecodeString(const QByteArray& bytes) {
+    if (bytes.startsWith(Utf8Mark)) {
+        // A mark after the first one belongs to the text; a cut-off last character is an error too.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        QString text = utf8(QByteArrayView(bytes).sliced(Utf8Mark.size()));
+        if (!utf8.hasError()) return text;
+    }
+    return FromAnsi(bytes);
 }
 
 QString FromAnsi(const QByteArray& bytes) {
@@ -119,7 +157,7 @@ QByteArray BinReader::ReadBytes(qint64 count) {
 }
 
 void WriteBinString(const QString& text, BinWriter& file) {
-    const QByteArray bytes = ToAnsi(text);
+    const QByteArray bytes = EncodeString(text);
     file.WriteInt32(static_cast<int32_t>(bytes.size()));
     for (char byte : bytes) file.WriteByte(static_cast<uint8_t>(byte));
 }
@@ -127,7 +165,7 @@ void WriteBinString(const QString& text, BinWriter& file) {
 QString ReadBinString(BinReader& file) {
     const int32_t length = file.ReadInt32();
     if (file.Ok() && length < 0) file.Fail(QStringLiteral("damaged: a text has the negative length %1").arg(length));
-    return FromAnsi(file.ReadBytes(length));
+    return DecodeString(file.ReadBytes(length));
 }
 
 } // namespace mdlBin

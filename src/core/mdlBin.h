@@ -1,6 +1,6 @@
 #pragma once
-// Little-endian binary fields and length-prefixed Windows-1252 strings, the building blocks of both the
-// note file and the settings file.
+// Little-endian binary fields and length-prefixed strings, the building blocks of both the note file and the
+// settings file.
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -12,6 +12,13 @@ namespace mdlBin {
 // Windows-1252 <-> Unicode. A character the code page cannot hold becomes '?'.
 QByteArray ToAnsi(const QString& text);
 QString FromAnsi(const QByteArray& bytes);
+
+// The bytes of a length-prefixed string: Windows-1252 when the code page holds the text, so Western files
+// stay identical with every other copy; otherwise EF BB BF and the UTF-8 bytes. A Windows-1252 text that
+// starts with those three bytes ("ï»¿") takes the UTF-8 form too, or it would read back as something else.
+QByteArray EncodeString(const QString& text);
+// UTF-8 only for EF BB BF followed by valid UTF-8; anything else (a file from elsewhere) is Windows-1252.
+QString DecodeString(const QByteArray& bytes);
 
 // Appends fields to a byte buffer; the caller writes the buffer out whole.
 class BinWriter {

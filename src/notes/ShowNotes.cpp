@@ -22,10 +22,8 @@ constexpr int32_t MaxOpenBeforeNew = 30;
 
 // The full path of the line selected in the manager's list; empty without the manager or a selection.
 QString SelectedFile(Program& P) {
-    if (!P.ManagerOpen || !P.ManagerWindow || !P.ManagerWindow->lstNotes) return {};
-    const QList<QListWidgetItem*> selected = P.ManagerWindow->lstNotes->selectedItems();
-    if (selected.isEmpty()) return {};
-    return FileFromListEntry(selected.first()->text());
+    if (!P.ManagerOpen || !P.ManagerWindow) return {};
+    return P.ManagerWindow->SelectedFile();
 }
 
 int32_t DateNumber(const QDate& date) {
@@ -141,11 +139,12 @@ void OpenStack(Program& P, int32_t PrevCount, Unreadable& unreadable) {
     }
 }
 
+// Counted once and then kept up to date: nothing closes a window while this runs. Past the limit the
+// remaining entries stay unopened.
 void OpenEach(Program& P, int32_t PrevCount, Unreadable& unreadable) {
-    for (int32_t Index = PrevCount + 1; Index <= P.ShownCount(); ++Index) {
-        CountOpenNotes(P);
-        if (P.OpenNoteCount <= MaxOpenBeforeNew) OpenNoteWindow(P, Index, QString(), unreadable);
-    }
+    CountOpenNotes(P);
+    for (int32_t Index = PrevCount + 1; Index <= P.ShownCount() && P.OpenNoteCount <= MaxOpenBeforeNew; ++Index)
+        if (OpenNoteWindow(P, Index, QString(), unreadable)) ++P.OpenNoteCount;
 }
 
 } // namespace

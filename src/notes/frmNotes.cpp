@@ -2,6 +2,7 @@
 
 #include "app/CheckShutdown.h"
 #include "app/Program.h"
+#include "manager/frmAbout.h"
 #include "notes/NoteColours.h"
 #include "notes/PictureLoader.h"
 #include "platform/WaitCursor.h"
@@ -78,12 +79,17 @@ void frmNotes::Form_Load() {
         txtNote->viewport()->setCursor(Qt::IBeamCursor); // a text box's own pointer
         return;
     }
-    // The editor's note window: this window, a gap and the editor make one row centred on the screen.
+    // The editor's note window: this window, a gap and the editor make one row centred on the screen
+    // that holds the mouse. A row wider than that screen starts at its left edge; the editor then keeps
+    // itself on the screen.
     P.EditNoteLoading = false;
     setWindowTitle(QStringLiteral("PVL 3: EditNotes"));
-    const double left = P.S.Screen.WidthTwips() / 2.0 - (W + EditorGap + EditorWidth) / 2.0;
-    const double top = P.S.Screen.HeightTwips() / 2.0 - std::max(H, EditorHeight) / 2.0;
-    PlaceNote(static_cast<int32_t>(std::lrint(left)), static_cast<int32_t>(std::lrint(top)), W, H);
+    const QRect area = P.S.Screen.WorkAreaTwips();
+    const double centredLeft = area.x() + area.width() / 2.0 - (W + EditorGap + EditorWidth) / 2.0;
+    const double centredTop = area.y() + area.height() / 2.0 - std::max(H, EditorHeight) / 2.0;
+    const auto left = std::max(area.x(), static_cast<int32_t>(std::lrint(centredLeft)));
+    const auto top = std::max(area.y(), static_cast<int32_t>(std::lrint(centredTop)));
+    PlaceNote(left, top, W, H);
     txtNote->viewport()->setCursor(Qt::IBeamCursor);
 }
 
@@ -210,6 +216,11 @@ void frmNotes::HideNavButtons() {
     cmdLast->hide();
 }
 
+void frmNotes::BeginEditMode() {
+    for (ImageButton* button : {cmdLast, cmdNext, cmdM, cmdMR, cmdC, cmdCtl}) button->hide();
+    txtNote->setReadOnly(false);
+}
+
 void frmNotes::ShowNote() {
     show();
     txtNote->setFocus();
@@ -268,8 +279,9 @@ void frmNotes::cmdC_Click() {
     close();
 }
 
-// The about box is not part of the program yet; until it is, the button does nothing.
-void frmNotes::cmdCtl_Click() {}
+void frmNotes::cmdCtl_Click() {
+    if (!P.Ending()) frmAbout::ShowModal(P);
+}
 
 void frmNotes::cmdM_Click() {
     if (P.Ending()) return;

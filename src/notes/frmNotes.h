@@ -25,6 +25,9 @@ public:
     void ApplyNote(const NoteRecord& note);
     // Hides the navigation buttons for good (cascaded and scattered windows).
     void HideNavButtons();
+    // The editor's note window: no caption or paging buttons (the sound button stays), and the text
+    // takes typing.
+    void BeginEditMode();
     // Shows the window, gives the text the focus and puts the caret on the first line.
     void ShowNote();
 

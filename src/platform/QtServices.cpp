@@ -1,11 +1,13 @@
 #include "platform/QtServices.h"
 
+#include "platform/FontColourDialog.h"
 #include "platform/QtSysTray.h"
+#include "platform/WaitCursor.h"
 #include <QApplication>
 #include <QColorDialog>
+#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -17,19 +19,20 @@
 
 bool QtQuestions::AskYesNo(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No);
-    QGuiApplication::setOverrideCursor(Qt::ArrowCursor); // an hourglass may be up while the program asks
-    const int answer = box.exec();
-    QGuiApplication::restoreOverrideCursor();
-    return answer == QMessageBox::Yes;
+    const UserCursor arrow;
+    return box.exec() == QMessageBox::Yes;
 }
 
-void QtQuestions::Message(const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok);
+void QtQuestions::Message(const QString& title, const QString& text, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information, title, text,
+                    QMessageBox::Ok);
+    const UserCursor arrow;
     box.exec();
 }
 
 QString QtQuestions::InputBox(const QString& prompt, const QString& title, const QString& initial) {
     bool ok = false;
+    const UserCursor arrow;
     const QString text = QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, initial, &ok);
     return ok ? text : QString();
 }
@@ -37,12 +40,18 @@ QString QtQuestions::InputBox(const QString& prompt, const QString& title, const
 QString QtFileFilter(const QString& programFilter) {
     const QStringList parts = programFilter.split(u'|');
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(u';', u' '));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // A description that names its patterns already ("WAVE file (*.wav) ") is not given them twice.
+        const QString description = parts[i].trimmed();
+        filters << (description.endsWith(u')')
+                        ? description
+                        : QStringLiteral("%1 (%2)").arg(description, QString(parts[i + 1]).replace(u';', u' ')));
+    }
     return filters.join(QStringLiteral(";;"));
 }
 
 QString QtChoosers::OpenFile(const QString& title, const QString& filter, const QString& startPath) {
+    const UserCursor arrow;
     return QFileDialog::getOpenFileName(nullptr, title, startPath, QtFileFilter(filter));
 }
 
@@ -57,25 +66,33 @@ uint32_t ToBgr(const QColor& c) {
 } // namespace
 
 bool QtChoosers::ChooseColour(uint32_t& colour) {
-    const QColor chosen = QColorDialog::getColor((colour & 0x80000000u) ? QColor(Qt::white) : FromBgr(colour));
+    const UserCursor arrow;
+    // The editor's background colour is the program's only colour choice.
+    const QColor chosen = QColorDialog::getColor((colour & 0x80000000u) ? QColor(Qt::white) : FromBgr(colour), nullptr,
+                                                 QStringLiteral("Choose Background Colour. . ."));
     if (!chosen.isValid()) return false;
     colour = ToBgr(chosen);
     return true;
 }
 
-bool QtChoosers::ChooseFont(QFont& font, uint32_t&) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font);
-    if (ok) font = chosen;
-    return ok;
+bool QtChoosers::ChooseFont(QFont& font, uint32_t& colour) {
+    FontColourDialog dialog(font, colour);
+    const UserCursor arrow;
+    if (dialog.exec() != QDialog::Accepted) return false;
+    font = dialog.SelectedFont();
+    colour = dialog.SelectedColour();
+    return true;
 }
 
-QtSoundPlayer::QtSoundPlayer() : m_effect(std::make_unique<QSoundEffect>()) {}
+QtSoundPlayer::QtSoundPlayer() = default;
 QtSoundPlayer::~QtSoundPlayer() = default;
 
 void QtSoundPlayer::Play(const QString& path) {
-    m_effect->stop(); // a new sound cuts off the last, even when the new one cannot play
+    if (m_effect) m_effect->stop(); // a new sound cuts off the last, even when the new one cannot play
     if (path.isEmpty() || !QFileInfo(path).isFile()) return;
+    // The sound system is brought up by the first sound, not at start-up: a start that plays nothing
+    // does not pay for it.
+    if (!m_effect) m_effect = std::make_unique<QSoundEffect>();
     m_effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     m_effect->play();
 }
@@ -92,6 +109,15 @@ int32_t QtScreen::WidthTwips() {
 int32_t QtScreen::HeightTwips() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().height() * TwipsPerPixelY() : 480 * TwipsPerPixelY();
+}
+
+QRect QtScreen::WorkAreaTwips() {
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return IScreen::WorkAreaTwips();
+    const QRect area = screen->availableGeometry();
+    return QRect(area.x() * TwipsPerPixelX(), area.y() * TwipsPerPixelY(), area.width() * TwipsPerPixelX(),
+                 area.height() * TwipsPerPixelY());
 }
 
 void QtProcessEnd::EndNow() {

@@ -9,7 +9,8 @@ class QSoundEffect;
 class QtQuestions : public IQuestions {
 public:
     bool AskYesNo(const QString& title, const QString& text) override;
-    void Message(const QString& title, const QString& text) override;
+    using IQuestions::Message;
+    void Message(const QString& title, const QString& text, MessageIcon icon) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& initial) override;
 };
 
@@ -44,6 +45,7 @@ public:
     int32_t HeightTwips() override;
     int32_t TwipsPerPixelX() override { return 15; }
     int32_t TwipsPerPixelY() override { return 15; }
+    QRect WorkAreaTwips() override;
 };
 
 class QtRandom : public IRandom {

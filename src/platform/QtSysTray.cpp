@@ -34,3 +34,7 @@ void QtSysTray::Activated(QSystemTrayIcon::ActivationReason reason) {
         break;
     }
 }
+
+bool QtSysTray::Available() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}

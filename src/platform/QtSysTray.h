@@ -10,6 +10,7 @@ public:
     void setIntray(bool inTray) override;
     void setTrayicon(const QIcon& icon) override;
     void setTraytip(const QString& tip) override;
+    bool Available() const override;
 
 private:
     void Activated(QSystemTrayIcon::ActivationReason reason);

@@ -6,11 +6,16 @@
 #include <QFont>
 #include <QIcon>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <memory>
 
 class QWidget;
+
+// The icon beside a message: information for plain news, the exclamation mark for a problem the user
+// must act on.
+enum class MessageIcon { Information, Exclamation };
 
 // Message boxes and the input box. Titles and texts are the program's own.
 class IQuestions {
@@ -19,7 +24,9 @@ public:
     // A Yes/No question with the exclamation icon: the question in the title, the explanation in the body.
     // True only for Yes.
     virtual bool AskYesNo(const QString& title, const QString& text) = 0;
-    virtual void Message(const QString& title, const QString& text) = 0;
+    // A message with an OK button.
+    virtual void Message(const QString& title, const QString& text, MessageIcon icon) = 0;
+    void Message(const QString& title, const QString& text) { Message(title, text, MessageIcon::Information); }
     // Null string when cancelled.
     virtual QString InputBox(const QString& prompt, const QString& title, const QString& initial) = 0;
 };
@@ -48,6 +55,9 @@ public:
     virtual int32_t HeightTwips() = 0;
     virtual int32_t TwipsPerPixelX() = 0;
     virtual int32_t TwipsPerPixelY() = 0;
+    // The part of the screen that holds the mouse left free by task bars, in twips from the desktop's
+    // origin. A single plain screen by default.
+    virtual QRect WorkAreaTwips() { return QRect(0, 0, WidthTwips(), HeightTwips()); }
 };
 
 class IRandom {
@@ -72,6 +82,8 @@ public:
     virtual void setIntray(bool inTray) = 0;
     virtual void setTrayicon(const QIcon& icon) = 0;
     virtual void setTraytip(const QString& tip) = 0;
+    // False while the desktop has no system tray to show the icon in.
+    virtual bool Available() const { return true; }
 
 signals:
     void MouseDown(int button); // 1 left, 2 right

@@ -13,6 +13,7 @@
 
 namespace {
 constexpr int AlarmLengthTicks = 21;
+constexpr int TickMs = 250;
 // Ticks come four times a second; a gap this long means the program did not run in between.
 constexpr qint64 AsleepSeconds = 60;
 } // namespace
@@ -33,7 +34,8 @@ frmTray::frmTray(Program& program) : P(program) {
     Tray->setTrayicon(img1);
     connect(Tray.get(), &cSysTray::MouseDown, this, &frmTray::Tray_MouseDown);
     connect(Tray.get(), &cSysTray::MouseDblClick, this, &frmTray::Tray_MouseDblClick);
-    tmrTray.setInterval(250);
+    tmrTray.setTimerType(Qt::PreciseTimer); // a coarse timer may fire early, before the minute it waits for
+    tmrTray.setInterval(TickMs);
     connect(&tmrTray, &QTimer::timeout, this, &frmTray::tmrTray_Timer);
     m_menuDelay.setSingleShot(true);
     connect(&m_menuDelay, &QTimer::timeout, this, &frmTray::PopUpTrayMenu);
@@ -47,7 +49,19 @@ frmTray::~frmTray() {
 void frmTray::Form_Load() {
     P.TrayActive = true;
     if (P.Settings.ShowOnTrayStart == 1) TrayNotes::AlarmAndShow(P);
-    tmrTray.start();
+    tmrTray.start(TickMs); // the first tick checks the minute the tray starts in
+}
+
+void frmTray::AnimationChanged() {
+    if (tmrTray.isActive()) tmrTray.start(TickMs);
+}
+
+// While the icon stands still there is nothing to do between minutes: the tray sleeps until just past the
+// next one instead of waking four times a second.
+int frmTray::NextTickMs(const QDateTime& now) const {
+    if (P.Settings.AnimateIcon == 1 || P.AlarmShowing) return TickMs;
+    const QTime time = now.time();
+    return 60'000 - (time.second() * 1000 + time.msec()) + 20;
 }
 
 const QIcon& frmTray::Page(int n) const {
@@ -82,6 +96,7 @@ void frmTray::tmrTray_Timer() {
     if (now.time().minute() != P.LastMinute || cameBack || wentBack) CheckSchedule(now, cameBack, wentBack);
     P.LastMinute = static_cast<int16_t>(now.time().minute());
     m_lastTick = now;
+    if (tmrTray.isActive()) tmrTray.start(NextTickMs(P.S.Clock.Now()));
 }
 
 void frmTray::CheckSchedule(const QDateTime& now, bool cameBack, bool wentBack) {

@@ -1,6 +1,7 @@
 #pragma once
 // "TrayNotes": the hidden window that owns the tray icon and the tray timer. Every tick advances the
-// icon's animation; the first tick of each minute checks the schedule.
+// icon's animation; the first tick of each minute checks the schedule. With the icon still, the timer
+// ticks once a minute.
 #include "platform/Services.h"
 #include <QDateTime>
 #include <QIcon>
@@ -27,6 +28,8 @@ public:
 
     // The picture the tray shows for this animation frame (1 to 7), with or without the alarm.
     const QIcon& AnimationPicture(int frame, bool alarm) const;
+    // The animation was switched on or off: the next tick comes at once.
+    void AnimationChanged();
     // The picture while the animation is off.
     const QIcon& StillPicture(bool alarm) const { return alarm ? imgClock2 : img1; }
 
@@ -42,6 +45,7 @@ private:
     const QIcon& Page(int n) const;
     void PopUpTrayMenu();
     void CheckSchedule(const QDateTime& now, bool cameBack, bool wentBack);
+    int NextTickMs(const QDateTime& now) const;
     void Unload();
 
     Program& P;

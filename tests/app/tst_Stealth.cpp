@@ -130,8 +130,11 @@ private slots:
             row("off, Yes") << 1 << 1 << false << true << true << 0;
             row("off, No") << 1 << 1 << false << false << true << 1;
             row("off without prompt") << 1 << 0 << false << false << false << 0;
-            row("off, manager open") << 1 << 1 << true << false << false << 0;
+            // With the manager open its box asks, once; No turns box, setting and item back on.
+            row("off, manager open, Yes") << 1 << 1 << true << true << true << 0;
+            row("off, manager open, No") << 1 << 1 << true << false << true << 1;
             row("on never asks") << 0 << 1 << false << false << false << 1;
+            row("on, manager open") << 0 << 1 << true << false << false << 1;
         }
     }
     void toggles() {
@@ -160,6 +163,8 @@ private slots:
                                                             : "Do you want to disable ShowNotes when TrayNotes loads?");
         QCOMPARE(int(setting), after);
         QCOMPARE(item->isChecked(), after == 1);
+        if (managerOpen)
+            QCOMPARE((boot ? t.P.ManagerWindow->chkOnSys : t.P.ManagerWindow->chkOnProg)->isChecked(), after == 1);
         // The file is written in every case, after the answer, and nothing else in it changed.
         SettingsRecord onDisk;
         QVERIFY(ReadSettingsFile(t.T.ProgramFolder() + SettingsFileName, onDisk));

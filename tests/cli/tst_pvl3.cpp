@@ -181,6 +181,22 @@ private slots:
         QVERIFY(help.Code == 0 && help.Out.startsWith("Usage: pvl3 ") && !QFileInfo::exists(m_notes + "t.nte"));
     }
 
+    // A text in another script: new names the file after it, list and show print it, the file holds it as
+    // UTF-8 behind the mark, and the program's own reader gets it back.
+    void anyLanguage() {
+        const QString text = QString::fromUtf8("Купить молоко");
+        const QString path = m_notes + QString::fromUtf8("Купить м.nte");
+        const Result created = Run({"new", "--text", text, "--from", "20240101", "--until", "20240102"});
+        QCOMPARE(created.Out, (path + "\n").toUtf8());
+        const QByteArray utf8 = text.toUtf8();
+        QCOMPARE(Read(path).mid(10, 4 + 3 + utf8.size()), QByteArray("\x1C\0\0\0\xEF\xBB\xBF", 7) + utf8);
+        NoteRecord back;
+        QVERIFY(NoteFile::ReadNote(path, back));
+        QCOMPARE(back.Text, text);
+        QCOMPARE(Run({"list"}).Out, ("[x] 24/01/01 24/01/02 " + text + "         " + path + "\n").toUtf8());
+        QCOMPARE(QJsonDocument::fromJson(Run({"show", path}).Out).object()["Text"].toString(), text);
+    }
+
     // Version 2.5, Enabled 2 and a tail left by a longer earlier note: only the first 10 bytes may change.
     void enableDisable() {
         QByteArray old = NoteFile::NoteBytes(Note("note", 20240101, 20240102, 2));

@@ -82,6 +82,8 @@ private slots:
                                    << "a---";
         QTest::newRow("zero width") << "abc" << 0 << " "
                                     << "";
+        QTest::newRow("emoji is one character") << QString::fromUtf8("a😀") << 4 << "" << QString::fromUtf8("a😀  ");
+        QTest::newRow("cut keeps the emoji whole") << QString::fromUtf8("😀😀😀") << 2 << "" << QString::fromUtf8("😀😀");
     }
     void padToLength() {
         QFETCH(QString, text);
@@ -133,6 +135,55 @@ private slots:
         QByteArray all;
         for (int i = 0; i < 256; ++i) all.append(static_cast<char>(i));
         QCOMPARE(mdlBin::ToAnsi(mdlBin::FromAnsi(all)), all);
+    }
+
+    void stringForms_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray mark = QByteArray::fromHex("EFBBBF");
+        const auto utf8 = [&](const char* text) { return mark + QByteArray(text); };
+        QTest::newRow("western stays code page")
+            << QString::fromUtf8("Café €5") << QByteArray::fromHex("436166E9208035");
+        QTest::newRow("empty") << QString() << QByteArray();
+        QTest::newRow("cyrillic") << QString::fromUtf8("Купить молоко") << utf8("Купить молоко");
+        QTest::newRow("cjk") << QString::fromUtf8("買牛奶") << utf8("買牛奶");
+        QTest::newRow("emoji") << QString::fromUtf8("😀!") << mark + QByteArray::fromHex("F09F988021");
+        QTest::newRow("path") << QString::fromUtf8("/home/a/Łódź/") << utf8("/home/a/Łódź/");
+        QTest::newRow("one foreign letter") << QString::fromUtf8("aλ€") << utf8("aλ€");
+        // Written as code page these would read back as the UTF-8 form's text.
+        QTest::newRow("code page text like the mark") << QString::fromUtf8("ï»¿x") << utf8("ï»¿x");
+        QTest::newRow("only the mark's text") << QString::fromUtf8("ï»¿") << utf8("ï»¿");
+        QTest::newRow("two of its three") << QString::fromUtf8("ï»x") << QByteArray::fromHex("EFBB78");
+        QTest::newRow("text starting with a mark") << QChar(0xFEFF) + QStringLiteral("x") << utf8("\xEF\xBB\xBFx");
+    }
+    void stringForms() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(mdlBin::EncodeString(text), bytes);
+        QCOMPARE(mdlBin::DecodeString(bytes), text);
+    }
+
+    void everyCodePageTextIsWrittenAsBefore() {
+        QByteArray all;
+        for (int i = 0; i < 256; ++i) all.append(static_cast<char>(i));
+        for (int i = 0; i < 256; ++i) {
+            const QByteArray one(1, static_cast<char>(i));
+            QCOMPARE(mdlBin::EncodeString(mdlBin::FromAnsi(one)), one);
+        }
+        QCOMPARE(mdlBin::EncodeString(mdlBin::FromAnsi(all)), all);
+    }
+
+    // Strings from elsewhere that start with the mark but are no UTF-8 read as the code page.
+    void markWithoutUtf8ReadsAsCodePage_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("invalid byte") << QByteArray::fromHex("EFBBBF41FF");
+        QTest::newRow("last character cut") << QByteArray::fromHex("EFBBBF41E282");
+        QTest::newRow("encoded surrogate") << QByteArray::fromHex("EFBBBFEDA080");
+        QTest::newRow("overlong") << QByteArray::fromHex("EFBBBFC0AF");
+    }
+    void markWithoutUtf8ReadsAsCodePage() {
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(mdlBin::DecodeString(bytes), mdlBin::FromAnsi(bytes));
     }
 };
 

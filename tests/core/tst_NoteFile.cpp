@@ -37,6 +37,8 @@ QByteArray Hex(const char* hex) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(NoteRecord)
+
 class tst_NoteFile : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -66,12 +68,31 @@ private slots:
         QCOMPARE(b.size(), 66 + 3 + 11 + 9 + 5 + 7 + 13);
     }
 
+    void roundTrip_data() {
+        QTest::addColumn<NoteRecord>("note");
+        QTest::newRow("western") << Sample();
+        NoteRecord any = Sample();
+        any.Text = QString::fromUtf8("Купить молоко\r\n買牛奶 😀");
+        any.LoadSound = QString::fromUtf8("/home/a/Łódź/load.wav");
+        any.CloseSound = QString::fromUtf8("/home/a/Документы/c.wav");
+        any.ImagePath = QString::fromUtf8("/home/a/Łódź/ï»¿.bmp");
+        any.FontName = QString::fromUtf8("Noto Sans CJK 日本語");
+        QTest::newRow("any language") << any;
+    }
     void roundTrip() {
+        QFETCH(NoteRecord, note);
         const QString path = Path("round.nte");
-        QVERIFY(NoteFile::WriteNote(path, Sample()));
+        QFile::remove(path);
+        QVERIFY(NoteFile::WriteNote(path, note));
         NoteRecord back;
         QVERIFY(NoteFile::ReadNote(path, back));
-        QCOMPARE(back, Sample());
+        QCOMPARE(back, note);
+    }
+
+    void utf8LengthCountsBytes() {
+        NoteRecord r;
+        r.Text = QString::fromUtf8("Ж😀"); // 2 + 4 bytes after the mark, three UTF-16 units
+        QCOMPARE(NoteFile::NoteBytes(r).mid(10, 13), Hex("09000000EFBBBFD096F09F9880"));
     }
 
     void shorterRewriteKeepsLengthAndReadsNewRecord() {
@@ -131,6 +152,9 @@ private slots:
         QByteArray huge = good;
         huge.replace(10, 4, Hex("FFFFFF7F"));
         QTest::newRow("text length past the end") << huge;
+        NoteRecord wide = Sample();
+        wide.Text = QString::fromUtf8("Привет");
+        QTest::newRow("cut in a UTF-8 text") << NoteFile::NoteBytes(wide).left(10 + 4 + 3 + 5);
     }
     void damagedFilesFailWithoutReadingPastTheEnd() {
         QFETCH(QByteArray, bytes);

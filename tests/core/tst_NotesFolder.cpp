@@ -53,6 +53,20 @@ private slots:
                                                        "Abcdef~7.nte", "Abcdef~8.nte", "Abcdef~9.nte"}
                                         << "Abcdefghijkl"
                                         << "Abcdef~10.nte";
+        // A leading dot would hide the file from the folder listing.
+        QTest::newRow("leading dot") << QStringList{} << ".net meeting"
+                                     << "net meet.nte";
+        QTest::newRow("dots and blanks") << QStringList{} << ". . .x.y"
+                                         << "x.y.nte";
+        QTest::newRow("dot after a replaced character") << QStringList{} << "?.hidden"
+                                                        << "hidden.nte";
+        QTest::newRow("only dots") << QStringList{} << "..."
+                                   << "Note.nte";
+        QTest::newRow("cyrillic") << QStringList{QString::fromUtf8("Купить м.nte")}
+                                  << QString::fromUtf8("Купить молоко") << QString::fromUtf8("Купить~0.nte");
+        const QString face = QString::fromUtf8("😀");
+        QTest::newRow("emoji count as one")
+            << QStringList{face.repeated(8) + ".nte"} << face.repeated(9) << face.repeated(6) + "~0.nte";
     }
     void noteFileName() {
         QFETCH(QStringList, existing);
@@ -91,6 +105,10 @@ private slots:
                                                         << "a  b c               ";
         QTest::newRow("empty") << ""
                                << "                     ";
+        QTest::newRow("cyrillic padded by characters")
+            << QString::fromUtf8("Купить молоко") << QString::fromUtf8("Купить молоко        ");
+        QTest::newRow("emoji never cut in half")
+            << QString::fromUtf8("😀").repeated(25) << QString::fromUtf8("😀").repeated(21);
     }
     void listLine() {
         QFETCH(QString, text);

@@ -74,10 +74,21 @@ private slots:
         QCOMPARE(b.mid(45), QByteArray::fromHex("00010001010100"));
     }
 
+    void roundTrip_data() {
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<QString>("notesFolder");
+        QTest::newRow("western") << ""
+                                 << "";
+        QTest::newRow("any language") << QString::fromUtf8("Łódź/") << QString::fromUtf8("Документы 文件/");
+    }
     void roundTrip() {
+        QFETCH(QString, programFolder);
+        QFETCH(QString, notesFolder);
         QTemporaryDir dir;
-        const QString folder = WithSeparator(dir.path());
-        const SettingsRecord saved = Changed(folder);
+        const QString folder = WithSeparator(dir.path()) + programFolder;
+        QVERIFY(QDir().mkpath(folder));
+        SettingsRecord saved = Changed(folder);
+        if (!notesFolder.isEmpty()) saved.NotesFolder = folder + notesFolder;
         QVERIFY(SaveSettings(folder, saved));
         SettingsRecord back;
         QCOMPARE(LoadSettings(folder, back), SettingsSource::File);

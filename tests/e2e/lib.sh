@@ -101,7 +101,8 @@ new_program_folder() {
     echo "$folder"
 }
 
-# The settings file: strings are a 32-bit little-endian length and Windows-1252 bytes.
+# The settings file: strings are a 32-bit little-endian byte count and Windows-1252 bytes, or EF BB BF and
+# UTF-8 for a text the code page cannot hold.
 _settings_py='
 import struct, sys, os
 SCALARS = [("PlayAlarm", "B"), ("AnimateIcon", "B"), ("ShowOnTrayStart", "B"), ("TrayOnSystemStart", "B"),
@@ -111,6 +112,7 @@ TAIL2 = [("NoteHeight", "h"), ("NoteWidth", "h"), ("TrayWhich", "B"), ("PromptAp
          ("PromptCloseNote", "B"), ("PromptNoShowOnTray", "B"), ("PromptNoTrayOnBoot", "B"),
          ("PromptMultiCopies", "B"), ("PromptDeleteNote", "B")]
 ROW = ["AmPm", "Hour", "Minute", "Enabled"]  # file order of one time of day
+MARK = b"\xef\xbb\xbf"  # a text Windows-1252 cannot hold: the mark, then UTF-8
 
 def defaults(folder):
     d = {"AlarmSound": folder + "/Alarm.wav", "NotesFolder": folder + "/Notes/",
@@ -132,7 +134,12 @@ def write(folder, pairs):
             sys.exit("write_settings: unknown setting %r" % pair)
         v[key] = value if key in ("AlarmSound", "NotesFolder") else int(value, 0)
     def s(text):
-        raw = text.encode("cp1252", "replace")
+        try:
+            raw = text.encode("cp1252")
+            if raw.startswith(MARK):
+                raise UnicodeError
+        except UnicodeError:
+            raw = MARK + text.encode("utf-8")
         return struct.pack("<i", len(raw)) + raw
     out = s(v["AlarmSound"]) + b"".join(struct.pack("<" + f, v[k]) for k, f in SCALARS)
     out += b"".join(struct.pack("<B", v["AtTimes%d.%s" % (i, k)]) for i in range(5) for k in ROW)
@@ -153,9 +160,14 @@ def read(folder, key):
     def string():
         n = take("i")
         nonlocal pos
-        text = data[pos:pos + n].decode("cp1252", "replace")
+        raw = data[pos:pos + n]
         pos += n
-        return text
+        if raw.startswith(MARK):
+            try:
+                return raw[3:].decode("utf-8")
+            except UnicodeError:
+                pass
+        return raw.decode("cp1252", "replace")
     v = {"AlarmSound": string()}
     v.update((k, take(f)) for k, f in SCALARS)
     v.update(("AtTimes%d.%s" % (i, k), take("B")) for i in range(5) for k in ROW)

@@ -10,8 +10,8 @@ bool FakeQuestions::AskYesNo(const QString& title, const QString& text) {
     return answer;
 }
 
-void FakeQuestions::Message(const QString& title, const QString& text) {
-    Messages.push_back({title, text});
+void FakeQuestions::Message(const QString& title, const QString& text, MessageIcon icon) {
+    Messages.push_back({title, text, icon});
 }
 
 QString FakeQuestions::InputBox(const QString& prompt, const QString& title, const QString&) {
@@ -22,8 +22,9 @@ QString FakeQuestions::InputBox(const QString& prompt, const QString& title, con
     return input;
 }
 
-QString FakeChoosers::OpenFile(const QString& title, const QString&, const QString&) {
+QString FakeChoosers::OpenFile(const QString& title, const QString&, const QString& startPath) {
     FileTitles << title;
+    FileStarts << startPath;
     if (Files.empty()) return {};
     const QString file = Files.front();
     Files.pop_front();
@@ -40,12 +41,14 @@ bool FakeChoosers::ChooseColour(uint32_t& colour) {
     return true;
 }
 
-bool FakeChoosers::ChooseFont(QFont& font, uint32_t&) {
+bool FakeChoosers::ChooseFont(QFont& font, uint32_t& colour) {
+    FontsHandedIn.push_back(font);
     if (Fonts.empty() || !Fonts.front()) {
         if (!Fonts.empty()) Fonts.pop_front();
         return false;
     }
-    font = *Fonts.front();
+    font = Fonts.front()->Font;
+    colour = Fonts.front()->Colour;
     Fonts.pop_front();
     return true;
 }

@@ -14,6 +14,7 @@ public:
     struct Asked {
         QString Title;
         QString Text;
+        MessageIcon Icon = MessageIcon::Information; // messages only
     };
     std::deque<bool> Answers; // answers to AskYesNo in order; No when the queue is empty
     std::deque<QString> Inputs;
@@ -21,7 +22,8 @@ public:
     std::vector<Asked> Messages;
 
     bool AskYesNo(const QString& title, const QString& text) override;
-    void Message(const QString& title, const QString& text) override;
+    using IQuestions::Message;
+    void Message(const QString& title, const QString& text, MessageIcon icon) override;
     QString InputBox(const QString& prompt, const QString& title, const QString& initial) override;
 };
 
@@ -29,8 +31,14 @@ class FakeChoosers : public IChoosers {
 public:
     std::deque<QString> Files; // empty string = cancelled
     std::deque<std::optional<uint32_t>> Colours;
-    std::deque<std::optional<QFont>> Fonts;
+    struct FontChoice {
+        QFont Font;
+        uint32_t Colour = 0;
+    };
+    std::deque<std::optional<FontChoice>> Fonts;
     QStringList FileTitles;
+    QStringList FileStarts;
+    std::vector<QFont> FontsHandedIn;
 
     QString OpenFile(const QString& title, const QString& filter, const QString& startPath) override;
     bool ChooseColour(uint32_t& colour) override;
@@ -57,6 +65,8 @@ public:
     int32_t HeightTwips() override { return Height; }
     int32_t TwipsPerPixelX() override { return 15; }
     int32_t TwipsPerPixelY() override { return 15; }
+    std::optional<QRect> Area; // the screen holding the mouse; the whole screen when unset
+    QRect WorkAreaTwips() override { return Area ? *Area : IScreen::WorkAreaTwips(); }
 };
 
 class FakeRandom : public IRandom {
@@ -87,6 +97,8 @@ public:
         ++IconSets;
     }
     void setTraytip(const QString& tip) override { Tip = tip; }
+    bool TrayAvailable = true;
+    bool Available() const override { return TrayAvailable; }
     void Press(int button) { emit MouseDown(button); }
     void DoubleClick() { emit MouseDblClick(); }
 };

@@ -101,6 +101,19 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
+    // A note in another script, in a notes folder whose name is not Western either, opens with its text.
+    void anyLanguage() {
+        P->Settings.NotesFolder = tp->ProgramFolder() + QString::fromUtf8("Łódź Документы/");
+        QVERIFY(QDir().mkpath(P->Settings.NotesFolder));
+        const QString text = QString::fromUtf8("Купить молоко\r\n買牛奶 😀");
+        Write(QString::fromUtf8("Купить м.nte"), DueNote(text));
+        Refresh();
+        ShowNotes(*P, 0, 2);
+        const auto windows = Windows();
+        QCOMPARE(windows.size(), size_t(1));
+        QCOMPARE(windows[0]->NoteTextValue(), text);
+    }
+
     // The fourth window passes the bottom (480 > 360; 360 itself is not past): it still goes there, the next
     // run starts at the top two steps right. Left 600 on a 600-twip screen is not past the edge; 720 is, back
     // to column 1.

@@ -1,0 +1,48 @@
+// The real message boxes and input box never leave the hourglass over a dialog that waits for the user.
+#include "platform/QtServices.h"
+#include "platform/WaitCursor.h"
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+#include <functional>
+
+class tst_Dialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void arrowWhileADialogWaits_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("question") << 0;
+        QTest::newRow("message") << 1;
+        QTest::newRow("input box") << 2;
+    }
+    void arrowWhileADialogWaits() {
+        QFETCH(int, which);
+        QtQuestions questions;
+        const WaitCursor hourglass;
+        Qt::CursorShape whileWaiting = Qt::WaitCursor;
+        bool sawDialog = false;
+        // Looks at the pointer once the dialog is up, then dismisses it as the user would.
+        std::function<void()> look = [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) {
+                QTimer::singleShot(10, look);
+                return;
+            }
+            sawDialog = true;
+            whileWaiting = QGuiApplication::overrideCursor()->shape();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        };
+        QTimer::singleShot(0, look);
+        if (which == 0) questions.AskYesNo(QStringLiteral("Title?"), QStringLiteral("Text"));
+        if (which == 1) questions.Message(QStringLiteral("Title"), QStringLiteral("Text"));
+        if (which == 2) questions.InputBox(QStringLiteral("Prompt"), QStringLiteral("Title"), QString());
+        QVERIFY(sawDialog);
+        QCOMPARE(whileWaiting, Qt::ArrowCursor);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor); // the work goes on waiting
+    }
+};
+
+QTEST_MAIN(tst_Dialogs)
+#include "tst_Dialogs.moc"

@@ -1,0 +1,325 @@
+// The option pages: number boxes corrected on leaving, the never-zero interval, the launch options'
+// question, the notes folder test, the alarm sound, and the controls that store at a click.
+#include "ManagerFixture.h"
+#include "tray/Schedule.h"
+
+class tst_ManagerOptions : public QObject {
+    Q_OBJECT
+private slots:
+    void numberBoxes_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shows");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("hour 0") << "txtHr"
+                                << "0"
+                                << "1" << 1;
+        QTest::newRow("hour 13") << "txtHr"
+                                 << "13"
+                                 << "12" << 12;
+        QTest::newRow("hour -3") << "txtHr"
+                                 << "-3"
+                                 << "1" << 1;
+        QTest::newRow("hour 7.9 stays, stores 7") << "txtHr"
+                                                  << "7.9"
+                                                  << "7.9" << 7;
+        QTest::newRow("hour 12abc") << "txtHr"
+                                    << "12abc"
+                                    << "12" << 12;
+        QTest::newRow("minute 60") << "txtMin"
+                                   << "60"
+                                   << "59" << 59;
+        QTest::newRow("minute -1") << "txtMin"
+                                   << "-1"
+                                   << "00" << 0;
+        QTest::newRow("minute abc") << "txtMin"
+                                    << "abc"
+                                    << "0" << 0;
+        QTest::newRow("minute blanks inside") << "txtMin"
+                                              << " 3 0"
+                                              << "30" << 30;
+        QTest::newRow("minute 1e1") << "txtMin"
+                                    << "1e1"
+                                    << "1e1" << 10;
+        QTest::newRow("width beyond the screen") << "txtWidth"
+                                                 << "2000"
+                                                 << "1024" << 1024;
+        QTest::newRow("width -5") << "txtWidth"
+                                  << "-5"
+                                  << "0" << 0;
+        QTest::newRow("height beyond the screen") << "txtHeight"
+                                                  << "900"
+                                                  << "768" << 768;
+        QTest::newRow("height huge") << "txtHeight"
+                                     << "1e999"
+                                     << "768" << 768;
+    }
+    void numberBoxes() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, shows);
+        QFETCH(int, stored);
+        ManagerTest t;
+        frmManager& m = t.Open();
+        QLineEdit* edit = box == "txtHr"      ? m.txtHr[3]
+                          : box == "txtMin"   ? m.txtMin[3]
+                          : box == "txtWidth" ? m.txtWidth
+                                              : m.txtHeight;
+        ManagerTest::Leave(edit, typed);
+        QCOMPARE(edit->text(), shows);
+        const SettingsRecord& s = t.P.Settings;
+        const int field = box == "txtHr"      ? s.AtTimes[3].Hour
+                          : box == "txtMin"   ? s.AtTimes[3].Minute
+                          : box == "txtWidth" ? s.NoteWidth
+                                              : s.NoteHeight;
+        QCOMPARE(field, stored);
+    }
+
+    void interval_data() {
+        QTest::addColumn<bool>("hoursBox"); // the box left
+        QTest::addColumn<QString>("hours");
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<QString>("showsHours");
+        QTest::addColumn<QString>("showsMinutes");
+        QTest::addColumn<int>("everyHours");
+        QTest::addColumn<int>("everyMinutes");
+        QTest::newRow("hours 0 with 0 minutes") << true << "0"
+                                                << "0"
+                                                << "0"
+                                                << "1" << 0 << 1;
+        QTest::newRow("minutes 0 with 0 hours") << false << "0"
+                                                << "0"
+                                                << "0"
+                                                << "1" << 3 << 1;
+        QTest::newRow("hours 12.6 stores 13") << true << "12.6"
+                                              << "0"
+                                              << "12.6"
+                                              << "0" << 13 << 0;
+        QTest::newRow("hours 7.5 to even 8") << true << "7.5"
+                                             << "0"
+                                             << "7.5"
+                                             << "0" << 8 << 0;
+        QTest::newRow("hours 6.5 to even 6") << true << "6.5"
+                                             << "0"
+                                             << "6.5"
+                                             << "0" << 6 << 0;
+        QTest::newRow("hours 13") << true << "13"
+                                  << "5"
+                                  << "12"
+                                  << "5" << 12 << 0;
+        QTest::newRow("minutes 59.5 stores 60") << false << "1"
+                                                << "59.5"
+                                                << "1"
+                                                << "59.5" << 3 << 60;
+        QTest::newRow("minutes -4 with 0 hours") << false << "0"
+                                                 << "-4"
+                                                 << "0"
+                                                 << "1" << 3 << 1;
+    }
+    void interval() {
+        QFETCH(bool, hoursBox);
+        QFETCH(QString, hours);
+        QFETCH(QString, minutes);
+        QFETCH(QString, showsHours);
+        QFETCH(QString, showsMinutes);
+        QFETCH(int, everyHours);
+        QFETCH(int, everyMinutes);
+        ManagerTest t;
+        t.P.Settings.EveryHours = 3;
+        t.P.Settings.EveryMinutes = 0;
+        frmManager& m = t.Open();
+        m.txtHrs->setText(hours);
+        m.txtMins->setText(minutes);
+        t.P.NextShow = {};
+        ManagerTest::Leave(hoursBox ? m.txtHrs : m.txtMins, hoursBox ? hours : minutes);
+        QCOMPARE(m.txtHrs->text(), showsHours);
+        QCOMPARE(m.txtMins->text(), showsMinutes);
+        QCOMPARE(int(t.P.Settings.EveryHours), everyHours);
+        QCOMPARE(int(t.P.Settings.EveryMinutes), everyMinutes);
+        // The interval counts from now.
+        const NextShowTime expected = mdlCommonFunc::NextShowAfter(t.P.Settings, t.T.Clock.Current);
+        QCOMPARE(t.P.NextShow.NextHour, expected.NextHour);
+        QCOMPARE(t.P.NextShow.NextMinute, expected.NextMinute);
+        QVERIFY(t.P.NextShow.NextHour >= 0);
+    }
+
+    void launchBox_data() {
+        QTest::addColumn<bool>("boot"); // chkOnSys, else chkOnProg
+        QTest::addColumn<bool>("turnOn");
+        QTest::addColumn<int>("prompt");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<int>("after");
+        for (bool boot : {false, true}) {
+            const char* box = boot ? "chkOnSys" : "chkOnProg";
+            auto row = [&](const char* what) -> QTestData& { return QTest::addRow("%s: %s", box, what) << boot; };
+            row("off, Yes") << false << 1 << true << true << 0;
+            row("off, No") << false << 1 << false << true << 1;
+            row("off without prompt") << false << 0 << false << false << 0;
+            row("on never asks") << true << 1 << false << false << 1;
+        }
+    }
+    void launchBox() {
+        QFETCH(bool, boot);
+        QFETCH(bool, turnOn);
+        QFETCH(int, prompt);
+        QFETCH(bool, answer);
+        QFETCH(bool, asked);
+        QFETCH(int, after);
+        ManagerTest t;
+        uint8_t& field = boot ? t.P.Settings.TrayOnSystemStart : t.P.Settings.ShowOnTrayStart;
+        field = turnOn ? 0 : 1;
+        (boot ? t.P.Settings.PromptNoTrayOnBoot : t.P.Settings.PromptNoShowOnTray) = static_cast<uint8_t>(prompt);
+        frmManager& m = t.Open();
+        QCheckBox* box = boot ? m.chkOnSys : m.chkOnProg;
+        QAction* item = boot ? t.P.Stealth().mnuTonSys : t.P.Stealth().mnuShow;
+        t.T.Questions.Answers = {answer};
+
+        box->click();
+
+        QCOMPARE(t.T.Questions.Questions.size(), size_t(asked ? 1 : 0));
+        if (asked)
+            QCOMPARE(t.T.Questions.Questions[0].Title, boot ? "Do you want to disable TrayNotes at boot time?"
+                                                            : "Do you want to disable ShowNotes when TrayNotes loads?");
+        QCOMPARE(int(field), after);
+        QCOMPARE(box->isChecked(), after == 1);
+        QCOMPARE(item->isChecked(), after == 1);
+        QVERIFY(!QFile::exists(t.T.ProgramFolder() + mdlCommonFunc::SettingsFileName)); // written at closing only
+    }
+
+    void notesFolderOnLeaving_data() {
+        QTest::addColumn<QString>("folder"); // under the program folder
+        QTest::addColumn<QString>("files");  // to put into it, comma-separated
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("holding a note") << "Mine/"
+                                        << "a.nte" << true;
+        QTest::newRow("holding any file") << "Mine/"
+                                          << "readme.txt" << true;
+        QTest::newRow("empty") << "Mine/"
+                               << "" << false;
+        QTest::newRow("only a hidden file") << "Mine/"
+                                            << ".hidden" << false;
+        QTest::newRow("only a folder") << "Mine/"
+                                       << "sub/" << false;
+        QTest::newRow("no final separator") << "Mine"
+                                            << "a.nte" << false;
+        QTest::newRow("missing, default missing too") << "Gone/"
+                                                      << "" << false;
+    }
+    void notesFolderOnLeaving() {
+        QFETCH(QString, folder);
+        QFETCH(QString, files);
+        QFETCH(bool, kept);
+        ManagerTest t;
+        const QString typed = t.T.ProgramFolder() + folder;
+        if (folder != "Gone/")
+            QVERIFY(QDir().mkpath(t.T.ProgramFolder() + "Mine"));
+        else
+            QVERIFY(QDir(t.Notes).removeRecursively());
+        for (const QString& name : files.split(',', Qt::SkipEmptyParts)) {
+            QFile file(t.T.ProgramFolder() + "Mine/" + name);
+            QVERIFY(name.endsWith('/') ? QDir().mkpath(file.fileName()) : file.open(QIODevice::WriteOnly));
+        }
+        frmManager& m = t.Open();
+        m.txtNoteDir->setText(typed);
+        QCOMPARE(t.P.Settings.NotesFolder, typed); // every edit stores
+        ManagerTest::Leave(m.txtNoteDir, typed);
+        const QString expected = kept ? typed : t.Notes;
+        QCOMPARE(m.txtNoteDir->text(), expected);
+        QCOMPARE(t.P.Settings.NotesFolder, expected);
+        QCOMPARE(t.P.Stealth().flbNotes.Path(), expected);
+        QVERIFY(QFileInfo(t.Notes).isDir());
+    }
+
+    void alarmSound_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("text"); // "wave" stands for an existing wave file
+        QTest::addColumn<bool>("playable");
+        QTest::newRow("browse, cancelled") << "browse"
+                                           << "" << false;
+        QTest::newRow("browse, a wave file") << "browse"
+                                             << "wave" << true;
+        QTest::newRow("left with a text file") << "leave"
+                                               << "default" << false;
+        QTest::newRow("left with a wave file") << "leave"
+                                               << "wave" << true;
+    }
+    void alarmSound() {
+        QFETCH(QString, action);
+        QFETCH(QString, text);
+        QFETCH(bool, playable);
+        ManagerTest t;
+        const QString wave = t.T.ProgramFolder() + "ring.wav";
+        QFile(wave).open(QIODevice::WriteOnly);
+        t.P.Settings.PlayAlarm = 1;
+        frmManager& m = t.Open();
+        if (action == "browse") {
+            t.T.Choosers.Files = {text == "wave" ? wave : QString()};
+            m.cmdBrowsS->click();
+            QCOMPARE(t.T.Choosers.FileTitles, QStringList{"Choose Alarm. . ."});
+        } else {
+            ManagerTest::Leave(m.txtSound, text == "wave" ? wave : t.T.ProgramFolder() + "notes.txt");
+        }
+        const QString expected = text == "wave" ? wave : text == "default" ? t.T.ProgramFolder() + "Alarm.wav" : "";
+        QCOMPARE(m.txtSound->text(), expected);
+        QCOMPARE(t.P.Settings.AlarmSound, expected);
+        QCOMPARE(m.cmdPlayAlarm->isEnabled(), playable);
+    }
+
+    void clicksStore_data() {
+        QTest::addColumn<QString>("control");
+        for (const char* name : {"chkEnTime", "chkEnTimer", "chkSound", "chkAniIcon", "chkIfEn", "chkTraySt",
+                                 "chkApplyEd", "chkTrayLa", "chkCloseNote", "chkRemNote", "chkMultiTray"})
+            QTest::newRow(name) << name;
+    }
+    void clicksStore() {
+        QFETCH(QString, control);
+        ManagerTest t;
+        frmManager& m = t.Open();
+        SettingsRecord& s = t.P.Settings;
+        const std::map<QString, std::pair<QCheckBox*, uint8_t*>> boxes = {
+            {"chkEnTime", {m.chkEnTime[2], &s.AtTimes[2].Enabled}},
+            {"chkEnTimer", {m.chkEnTimer, &s.EveryEnabled}},
+            {"chkSound", {m.chkSound, &s.PlayAlarm}},
+            {"chkAniIcon", {m.chkAniIcon, &s.AnimateIcon}},
+            {"chkIfEn", {m.chkIfEn, &s.TrayOnlyEnabled}},
+            {"chkTraySt", {m.chkTraySt, &s.PromptNoTrayOnBoot}},
+            {"chkApplyEd", {m.chkApplyEd, &s.PromptApplyEdit}},
+            {"chkTrayLa", {m.chkTrayLa, &s.PromptNoShowOnTray}},
+            {"chkCloseNote", {m.chkCloseNote, &s.PromptCloseNote}},
+            {"chkRemNote", {m.chkRemNote, &s.PromptDeleteNote}},
+            {"chkMultiTray", {m.chkMultiTray, &s.PromptMultiCopies}}};
+        const auto [box, field] = boxes.at(control);
+        for (int round = 0; round < 2; ++round) {
+            const uint8_t before = *field;
+            box->click();
+            QCOMPARE(int(*field), before == 1 ? 0 : 1);
+        }
+        QVERIFY(t.T.Questions.Questions.empty());
+    }
+
+    void rowsArrangementAndHelp() {
+        ManagerTest t;
+        t.P.Settings.AtTimes[1].Enabled = 0;
+        t.P.Settings.Arrangement = 7; // anything unknown shows as the stack
+        frmManager& m = t.Open();
+        QVERIFY(m.optNeat->isChecked());
+        QVERIFY(!m.txtHr[1]->isEnabled() && !m.cboAMPM[1]->isEnabled());
+        m.chkEnTime[1]->click();
+        QVERIFY(m.txtHr[1]->isEnabled() && m.txtMin[1]->isEnabled() && m.cboAMPM[1]->isEnabled());
+        m.cboAMPM[1]->setCurrentIndex(0);
+        QCOMPARE(int(t.P.Settings.AtTimes[1].AmPm), 0);
+        m.optMessy->click();
+        QCOMPARE(int(t.P.Settings.Arrangement), 2);
+        QCOMPARE(m.imgNote->pixmap().toImage(), m.imgNote3.toImage());
+        m.cboSWitch->setCurrentIndex(0);
+        QCOMPARE(int(t.P.Settings.TrayWhich), 0);
+        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(m.chkRemNote, &in);
+        QCOMPARE(m.lblPromptMsg->text(),
+                 "This will display a Yes/No confirmation prompt before permanently deleting a note.");
+    }
+};
+
+QTEST_MAIN(tst_ManagerOptions)
+#include "tst_ManagerOptions.moc"
