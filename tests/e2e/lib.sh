@@ -12,8 +12,9 @@
 #   log <message>                       prints with the test's name
 #
 # Program folders and files:
-#   new_program_folder                  prints a fresh folder holding a copy of pinvale3 (the program
-#                                       uses the folder of its executable as its own)
+#   new_program_folder                  prints a fresh folder holding a copy of pinvale3 and an empty
+#                                       Notes folder (which makes the copy portable: the program uses
+#                                       the folder of its executable as its own)
 #   write_settings <folder> [key=value ...]   writes <folder>/PVL3.dat: the defaults (paths under the
 #       folder, PlayAlarm 1 only when <folder>/Alarm.wav exists), then the values given, and creates
 #       the notes folder. Keys are the settings' field names: AlarmSound PlayAlarm AnimateIcon
@@ -98,6 +99,7 @@ new_program_folder() {
     local folder
     folder="$(mktemp -d "$PVL3_E2E_RUN/program.XXXXXX")" || return 1
     cp "$PVL3_BIN" "$folder/pinvale3" || return 1
+    mkdir "$folder/Notes" || return 1
     echo "$folder"
 }
 
