@@ -1,11 +1,18 @@
 // Pinvale 3: builds the real services and one Program, then hands over to Main.
+#include "app/CommandLineInfo.h"
 #include "app/Program.h"
 #include "app/mdlBoot.h"
 #include "core/ProgramFolder.h"
 #include "platform/QtServices.h"
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // Answered without a display, so that it works from any terminal.
+    if (const std::optional<QString> info = mdlBoot::InfoText(argc, argv)) {
+        std::fputs(info->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pinvale 3"));
     QApplication::setOrganizationName(QStringLiteral("Pinvale"));

@@ -1,9 +1,11 @@
 // Start-up with each command line and marker state, and the shutdown check that ends the program.
 #include "../core/TestFiles.h"
 #include "app/CheckShutdown.h"
+#include "app/CommandLineInfo.h"
 #include "app/frmStealth.h"
 #include "app/mdlBoot.h"
 #include "core/SettingsFile.h"
+#include "core/Version.h"
 #include "fakes/FakeServices.h"
 #include "manager/frmManager.h"
 #include "tray/frmTray.h"
@@ -91,6 +93,26 @@ private slots:
         QCOMPARE(t.ProcessEnd.Calls, runs ? 0 : 1);
         QCOMPARE(bool(t->ManagerWindow), runs);
         QCOMPARE(Marker(t), QByteArray(1, '\1'));
+    }
+
+    // Only a lone --help, -h or --version prints instead of starting; every other line starts as before.
+    void infoOptions_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("firstLine"); // empty: the program starts
+        QTest::newRow("--help") << QStringList{"--help"} << "Usage: pinvale3 [/QL]";
+        QTest::newRow("-h") << QStringList{"-h"} << "Usage: pinvale3 [/QL]";
+        QTest::newRow("--version") << QStringList{"--version"} << "Pinvale 3 " + ProgramVersion();
+        QTest::newRow("nothing") << QStringList{} << "";
+        QTest::newRow("/QL") << QStringList{"/QL"} << "";
+        QTest::newRow("--help with /QL") << QStringList{"--help", "/QL"} << "";
+        QTest::newRow("--Version") << QStringList{"--Version"} << "";
+    }
+    void infoOptions() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, firstLine);
+        const std::optional<QString> text = mdlBoot::InfoText(arguments);
+        QCOMPARE(text.value_or(QString()).section(u'\n', 0, 0), firstLine);
+        if (text) QVERIFY(text->endsWith(u'\n'));
     }
 
     void commandLines_data() {
