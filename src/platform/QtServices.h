@@ -44,6 +44,7 @@ public:
     int32_t HeightTwips() override;
     int32_t TwipsPerPixelX() override { return 15; }
     int32_t TwipsPerPixelY() override { return 15; }
+    QList<QRect> ScreensTwips() override;
 };
 
 class QtRandom : public IRandom {

@@ -5,7 +5,9 @@
 #include <QDateTime>
 #include <QFont>
 #include <QIcon>
+#include <QList>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -48,6 +50,8 @@ public:
     virtual int32_t HeightTwips() = 0;
     virtual int32_t TwipsPerPixelX() = 0;
     virtual int32_t TwipsPerPixelY() = 0;
+    // Every screen's rectangle on the desktop, in twips; by default the one screen above.
+    virtual QList<QRect> ScreensTwips() { return {QRect(0, 0, WidthTwips(), HeightTwips())}; }
 };
 
 class IRandom {

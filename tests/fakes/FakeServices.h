@@ -57,6 +57,8 @@ public:
     int32_t HeightTwips() override { return Height; }
     int32_t TwipsPerPixelX() override { return 15; }
     int32_t TwipsPerPixelY() override { return 15; }
+    QList<QRect> Screens; // every screen in twips; empty: the one Width x Height screen
+    QList<QRect> ScreensTwips() override { return Screens.isEmpty() ? IScreen::ScreensTwips() : Screens; }
 };
 
 class FakeRandom : public IRandom {
