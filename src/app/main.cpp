@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "app/mdlBoot.h"
 #include "core/ProgramFolder.h"
+#include "platform/PlatformChoice.h"
 #include "platform/QtServices.h"
 #include <QApplication>
 #include <cstdio>
@@ -13,9 +14,11 @@ int main(int argc, char* argv[]) {
         std::fputs(info->toLocal8Bit().constData(), stdout);
         return 0;
     }
+    Platform::ChooseBeforeStart();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pinvale 3"));
     QApplication::setOrganizationName(QStringLiteral("Pinvale"));
+    QApplication::setDesktopFileName(QStringLiteral("org.pinvale.Pinvale3")); // the launcher, for task bars
     QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive; CheckShutdown ends it
 
     QtQuestions questions;

@@ -8,8 +8,12 @@
 #include "core/Version.h"
 #include "fakes/FakeServices.h"
 #include "manager/frmManager.h"
+#include "platform/PlatformChoice.h"
 #include "tray/frmTray.h"
 #include <QtTest>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace mdlCommonFunc;
 
@@ -113,6 +117,68 @@ private slots:
         const std::optional<QString> text = mdlBoot::InfoText(arguments);
         QCOMPARE(text.value_or(QString()).section(u'\n', 0, 0), firstLine);
         if (text) QVERIFY(text->endsWith(u'\n'));
+    }
+
+    // X11 in a Wayland session when an X server is at hand; the user's own choice always stands.
+    void platformChoice_data() {
+        QTest::addColumn<QVariant>("qtPlatform"); // null: QT_QPA_PLATFORM not set
+        QTest::addColumn<QByteArray>("waylandDisplay");
+        QTest::addColumn<QByteArray>("sessionType");
+        QTest::addColumn<bool>("xServer");
+        QTest::addColumn<QByteArray>("chosen"); // empty: Qt's own choice
+        const QVariant unset;
+        QTest::newRow("X11 session") << unset << QByteArray() << QByteArray("x11") << true << QByteArray();
+        QTest::newRow("Wayland, XWayland")
+            << unset << QByteArray("wayland-0") << QByteArray("wayland") << true << QByteArray("xcb");
+        QTest::newRow("Wayland display only")
+            << unset << QByteArray("wayland-1") << QByteArray() << true << QByteArray("xcb");
+        QTest::newRow("session type only")
+            << unset << QByteArray() << QByteArray("wayland") << true << QByteArray("xcb");
+        QTest::newRow("Wayland, no X server")
+            << unset << QByteArray("wayland-0") << QByteArray("wayland") << false << QByteArray();
+        QTest::newRow("user chose wayland") << QVariant(QByteArray("wayland")) << QByteArray("wayland-0")
+                                            << QByteArray("wayland") << true << QByteArray();
+        QTest::newRow("user set it empty")
+            << QVariant(QByteArray()) << QByteArray("wayland-0") << QByteArray("wayland") << true << QByteArray();
+        QTest::newRow("console") << unset << QByteArray() << QByteArray("tty") << false << QByteArray();
+    }
+    void platformChoice() {
+        QFETCH(QVariant, qtPlatform);
+        QFETCH(QByteArray, waylandDisplay);
+        QFETCH(QByteArray, sessionType);
+        QFETCH(bool, xServer);
+        QFETCH(QByteArray, chosen);
+        Platform::Session session;
+        if (!qtPlatform.isNull()) session.QtPlatform = qtPlatform.toByteArray();
+        session.WaylandDisplay = waylandDisplay;
+        session.SessionType = sessionType;
+        session.XServerReachable = xServer;
+        QCOMPARE(Platform::ChoosePlatform(session).value_or(QByteArray()), chosen);
+    }
+
+    // An X server listening on the abstract socket of display 5999 (as Xvfb and XWayland do) is found.
+    void xServerReachable_data() {
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<bool>("reachable");
+        QTest::newRow(":5999") << QByteArray(":5999") << true;
+        QTest::newRow("unix:5999.0") << QByteArray("unix:5999.0") << true;
+        QTest::newRow("nobody on :5998") << QByteArray(":5998") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("no number") << QByteArray(":x") << false;
+        QTest::newRow("remote, on trust") << QByteArray("host:0") << true;
+    }
+    void xServerReachable() {
+        QFETCH(QByteArray, display);
+        QFETCH(bool, reachable);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const char name[] = "/tmp/.X11-unix/X5999";
+        std::memcpy(address.sun_path + 1, name, sizeof(name) - 1);
+        const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + sizeof(name));
+        QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && ::listen(fd, 4) == 0);
+        QCOMPARE(Platform::XServerReachable(display), reachable);
+        ::close(fd);
     }
 
     void commandLines_data() {
