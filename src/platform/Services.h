@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 
+class QMenu;
 class QWidget;
 
 // Message boxes and the input box. Titles and texts are the program's own.
@@ -76,6 +77,9 @@ public:
     virtual void setIntray(bool inTray) = 0;
     virtual void setTrayicon(const QIcon& icon) = 0;
     virtual void setTraytip(const QString& tip) = 0;
+    // The tray menu, for a tray host that shows an icon's menu itself (StatusNotifierItem hosts do so on a
+    // right click, and never tell the program of the click). Elsewhere the program pops up its own.
+    virtual void setHostMenu(QMenu* menu) { Q_UNUSED(menu); }
 
 signals:
     void MouseDown(int button); // 1 left, 2 right

@@ -212,6 +212,8 @@ private slots:
         QCOMPARE(bool(t->StealthWindow), runs);
         QCOMPARE(t.ProcessEnd.Calls, ends);
         QCOMPARE(Marker(t), marker);
+        // A tray host that draws the menu itself (StatusNotifierItem) is given the tray menu.
+        if (runs) QCOMPARE(t.TrayFactory.Last->HostMenu, &t->Stealth().mnuTray);
     }
 
     void closingManagerKeepsTrayRunningThenClosingTrayEnds() {

@@ -89,6 +89,8 @@ public:
         ++IconSets;
     }
     void setTraytip(const QString& tip) override { Tip = tip; }
+    QMenu* HostMenu = nullptr;
+    void setHostMenu(QMenu* menu) override { HostMenu = menu; }
     void Press(int button) { emit MouseDown(button); }
     void DoubleClick() { emit MouseDblClick(); }
 };
