@@ -32,6 +32,8 @@
 #   wait_program_exit <seconds> [pid]   waits for the end; sets PROGRAM_STATUS to its exit code
 #   stop_program [pid]                  TERM, then KILL after 5 s; waits for it
 #   stop_all                            stops every program this script started
+#   track_helper <pid>                  another process the script started (a compositor, ...): stopped
+#                                       with the programs when the script ends
 #
 # Windows (ids are decimal X window ids, as xdotool prints them):
 #   window_by_name <title> [pid]        prints the ids of visible windows titled exactly <title>
@@ -236,12 +238,21 @@ stop_program() {
     return 0
 }
 
+_helper_pids=()
+track_helper() { _helper_pids+=("$1"); }
+
 stop_all() {
     local pid
-    [ -f "$PVL3_E2E_PIDS" ] || return 0
-    while read -r pid; do
-        [ -n "$pid" ] && stop_program "$pid"
-    done <"$PVL3_E2E_PIDS"
+    if [ -f "$PVL3_E2E_PIDS" ]; then
+        while read -r pid; do
+            [ -n "$pid" ] && stop_program "$pid"
+        done <"$PVL3_E2E_PIDS"
+    fi
+    # The helpers last: a program may be a client of one.
+    for pid in "${_helper_pids[@]}"; do
+        kill -TERM "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
+    _helper_pids=()
 }
 
 _on_exit() {
