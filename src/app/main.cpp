@@ -6,6 +6,7 @@
 #include "platform/PlatformChoice.h"
 #include "platform/QtServices.h"
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Pinvale 3"));
     QApplication::setOrganizationName(QStringLiteral("Pinvale"));
     QApplication::setDesktopFileName(QStringLiteral("org.pinvale.Pinvale3")); // the launcher, for task bars
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.pinvale.Pinvale3"))); // once installed
     QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive; CheckShutdown ends it
 
     QtQuestions questions;
