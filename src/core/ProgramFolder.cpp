@@ -13,11 +13,16 @@ QString WithSeparator(const QString& folder) {
     return native.endsWith(QDir::separator()) ? native : native + QDir::separator();
 }
 
+namespace {
+
+// A portable copy carries its settings or its notes.
 bool IsPortableFolder(const QString& folder) {
     const QDir dir(folder);
     return QFileInfo(dir.filePath(SettingsFileName)).isFile() ||
            QFileInfo(dir.filePath(QStringLiteral("Notes"))).isDir();
 }
+
+} // namespace
 
 QString ResolveProgramFolder(const QString& executableFolder) {
     const QFileInfo exe(executableFolder);

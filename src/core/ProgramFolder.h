@@ -7,8 +7,6 @@ namespace mdlCommonFunc {
 // alone never is, so an `rm -rf build` or a user-level install cannot take the notes with it.
 // The result ends in the separator and exists.
 QString ResolveProgramFolder(const QString& executableFolder);
-// True when the folder carries a portable copy's files.
-bool IsPortableFolder(const QString& folder);
 // Appends the separator when missing.
 QString WithSeparator(const QString& folder);
 } // namespace mdlCommonFunc

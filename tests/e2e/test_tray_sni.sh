@@ -71,7 +71,9 @@ check "the panel draws something before the program runs" stays_true 1 test -z "
 start_program "$folder" /QL
 check "the icon was not registered with the StatusNotifierItem host" wait_for 30 item_registered
 check "the panel did not draw the icon" wait_for 20 icon_drawn
-check "the icon also went to an XEmbed tray" test -z "$(tray_icon_window)"
+# An XEmbed icon would be a window of the program's own; through D-Bus it has none to show.
+check "the program shows a window of its own (an XEmbed icon?)" \
+    test -z "$(xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null)"
 log "icon at $(icon_centre); items: $(registered_items | xargs)"
 screenshot icon-in-panel
 

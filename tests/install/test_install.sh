@@ -93,7 +93,6 @@ out="$("$bin/pvl3" --help)" || fail "pvl3 --help failed"
 check "pvl3 --help printed no usage" grep -q '^Usage: pvl3 ' <<<"$out"
 check "pinvale3 --version wrote files" test -z "$(ls -A "$HOME/data" 2>/dev/null)"
 # Installed, the tool keeps its notes in the per-user data folder, never beside the executable.
-mkdir -p "$XDG_DATA_HOME/Pinvale/Pinvale 3/Notes"
 out="$("$bin/pvl3" new --text "Desk")" || fail "pvl3 new failed"
 check "pvl3 wrote its note to $out" test "$out" = "$XDG_DATA_HOME/Pinvale/Pinvale 3/Notes/Desk.nte"
 # The program itself starts (libraries, platform plugin) and ends on a command line it does not know.
