@@ -23,6 +23,19 @@ QByteArray Marker(TestProgram& t) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("absent");
 }
 
+// Listens on the abstract socket of X display `number`; the socket, or -1 when the name is taken.
+int ListenAsDisplay(int number) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = "/tmp/.X11-unix/X" + QByteArray::number(number);
+    std::memcpy(address.sun_path + 1, name.constData(), static_cast<size_t>(name.size()));
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && ::listen(fd, 4) == 0) return fd;
+    ::close(fd);
+    return -1;
+}
+
 void SaveWith(TestProgram& t, void (*change)(SettingsRecord&)) {
     SettingsRecord s = DefaultSettings(t.ProgramFolder());
     s.ShowOnTrayStart = 0;
@@ -156,13 +169,14 @@ private slots:
         QCOMPARE(Platform::ChoosePlatform(session).value_or(QByteArray()), chosen);
     }
 
-    // An X server listening on the abstract socket of display 5999 (as Xvfb and XWayland do) is found.
+    // A stand-in X server listening on the abstract socket of a free display number (as Xvfb and XWayland
+    // do); "%L" in a row is that display, "%F" another free one that nobody listens on.
     void xServerReachable_data() {
         QTest::addColumn<QByteArray>("display");
         QTest::addColumn<bool>("reachable");
-        QTest::newRow(":5999") << QByteArray(":5999") << true;
-        QTest::newRow("unix:5999.0") << QByteArray("unix:5999.0") << true;
-        QTest::newRow("nobody on :5998") << QByteArray(":5998") << false;
+        QTest::newRow(":N") << QByteArray(":%L") << true;
+        QTest::newRow("unix:N.0") << QByteArray("unix:%L.0") << true;
+        QTest::newRow("nobody listening") << QByteArray(":%F") << false;
         QTest::newRow("empty") << QByteArray() << false;
         QTest::newRow("no number") << QByteArray(":x") << false;
         QTest::newRow("remote, on trust") << QByteArray("host:0") << true;
@@ -170,13 +184,16 @@ private slots:
     void xServerReachable() {
         QFETCH(QByteArray, display);
         QFETCH(bool, reachable);
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const char name[] = "/tmp/.X11-unix/X5999";
-        std::memcpy(address.sun_path + 1, name, sizeof(name) - 1);
-        const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + sizeof(name));
-        QVERIFY(::bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && ::listen(fd, 4) == 0);
+        int listening = -1, fd = -1;
+        for (int number = 5000 + ::getpid() % 4000; listening < 0 && number < 9999; ++number) {
+            fd = ListenAsDisplay(number);
+            if (fd >= 0) listening = number;
+        }
+        QVERIFY(listening >= 0);
+        int free = listening, probe = -1;
+        while (probe < 0) probe = ListenAsDisplay(++free);
+        ::close(probe); // a number nobody else had, and nobody listens on now
+        display.replace("%L", QByteArray::number(listening)).replace("%F", QByteArray::number(free));
         QCOMPARE(Platform::XServerReachable(display), reachable);
         ::close(fd);
     }
