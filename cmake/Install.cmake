@@ -11,19 +11,15 @@ if(NOT QT_FEATURE_dbus)
 endif()
 
 # The application icon: PNGs in every size a desktop asks for, made from the drawn SVG.
+# ImageMagick's own SVG reader draws the gradients black, so rsvg-convert it is.
 find_program(PVL3_RSVG rsvg-convert)
-find_program(PVL3_MAGICK convert)
+if(NOT PVL3_RSVG)
+    message(FATAL_ERROR "rsvg-convert makes the icons: apt-get install librsvg2-bin (scripts/deps.sh does)")
+endif()
 set(PVL3_ICON_PNGS)
 foreach(size 16 22 24 32 48 64 128 256)
     set(png ${PVL3_GEN}/icons/${size}/${PVL3_APP_ID}.png)
-    if(PVL3_RSVG)
-        set(render ${PVL3_RSVG} -w ${size} -h ${size} ${PVL3_RES}/${PVL3_APP_ID}.svg -o ${png})
-    elseif(PVL3_MAGICK)
-        set(render ${PVL3_MAGICK} -background none -density 384 ${PVL3_RES}/${PVL3_APP_ID}.svg -resize ${size}x${size}
-            ${png})
-    else()
-        message(FATAL_ERROR "rsvg-convert (librsvg2-bin) or convert (imagemagick) is needed to make the icons")
-    endif()
+    set(render ${PVL3_RSVG} -w ${size} -h ${size} ${PVL3_RES}/${PVL3_APP_ID}.svg -o ${png})
     add_custom_command(OUTPUT ${png} COMMAND ${CMAKE_COMMAND} -E make_directory ${PVL3_GEN}/icons/${size}
         COMMAND ${render} DEPENDS ${PVL3_RES}/${PVL3_APP_ID}.svg VERBATIM)
     list(APPEND PVL3_ICON_PNGS ${png})
