@@ -175,7 +175,8 @@ if [ "$tray_host" = xfce4-panel ]; then
     bus_pid=$!
     got_bus() { alive "$bus_pid" && grep -q . "$bus_file"; }
     wait_until 60 "the session bus" got_bus || exit
-    export DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$bus_file")"
+    DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$bus_file")"
+    export DBUS_SESSION_BUS_ADDRESS
     mkdir -p "$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
     cat >"$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'EOF'
 <?xml version="1.0" encoding="UTF-8"?>

@@ -32,7 +32,7 @@ check "a window came up on the X server although the user chose Wayland" window_
 stop_program
 
 log "Wayland session, no X server"
-DISPLAY= start_program "$(new_program_folder)"
+DISPLAY='' start_program "$(new_program_folder)"
 check "the program did not run natively on Wayland" wait_for 30 loaded wayland 3
 check "the program ended under Weston" stays_true 3 program_alive
 stop_program

@@ -69,7 +69,7 @@ echo "--- cpack"
 (cd "$scratch" && cpack -G DEB -B "$scratch/package" --config "$build/CPackConfig.cmake") >"$scratch/cpack.log" 2>&1 ||
     { cat "$scratch/cpack.log"; fail "cpack failed"; }
 deb="$(ls "$scratch/package/"*.deb)"
-echo "$(basename "$deb")"
+basename "$deb"
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
 for lib in libqt6widgets6 libqt6multimedia6 libqt6svg6 libc6 fonts-dejavu-core; do
