@@ -75,6 +75,8 @@ echo "Depends: $depends"
 for lib in libqt6widgets6 libqt6multimedia6 libqt6svg6 libc6 fonts-dejavu-core; do
     check "the package does not depend on $lib" grep -q "$lib" <<<"$depends"
 done
+check "the log-in entry is not a conffile" grep -qx "/etc/xdg/autostart/$id-autostart.desktop" \
+    <(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles)
 dpkg-deb -c "$deb" >"$scratch/contents"
 for f in ./usr/bin/pinvale3 ./usr/bin/pvl3 ./etc/xdg/autostart/$id-autostart.desktop \
     ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
