@@ -117,6 +117,18 @@ void TrayTick(benchmark::State& state) {
     delete tray;
 }
 
+// Opening the manager: the window, its options and its list.
+void ManagerOpen(benchmark::State& state) {
+    auto t = ProgramOver(Folder(state.range(0)));
+    for (auto _ : state) {
+        mdlCommonFunc::LoadManager(*t->P);
+        state.PauseTiming();
+        delete t->P->ManagerWindow;
+        state.ResumeTiming();
+    }
+}
+
+// Refilling the list, as after a Delete.
 void ManagerFill(benchmark::State& state) {
     auto t = ProgramOver(Folder(state.range(0)));
     mdlCommonFunc::LoadManager(*t->P);
@@ -135,6 +147,7 @@ BENCHMARK(ShowAllNotes)
 BENCHMARK(ShowTodaysEnabled)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(NoteWindowFromFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(TrayTick)->Arg(0)->Arg(1)->ArgName("animate")->Unit(benchmark::kMicrosecond);
+BENCHMARK(ManagerOpen)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ManagerFill)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

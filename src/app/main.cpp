@@ -1,15 +1,27 @@
 // Pinvale 3: builds the real services and one Program, then hands over to Main.
+#include "app/CommandLineInfo.h"
 #include "app/Program.h"
 #include "app/SessionEnd.h"
 #include "app/mdlBoot.h"
 #include "core/ProgramFolder.h"
+#include "platform/PlatformChoice.h"
 #include "platform/QtServices.h"
 #include <QApplication>
+#include <QIcon>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // Answered without a display, so that it works from any terminal.
+    if (const std::optional<QString> info = mdlBoot::InfoText(argc, argv)) {
+        std::fputs(info->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    Platform::ChooseBeforeStart();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pinvale 3"));
     QApplication::setOrganizationName(QStringLiteral("Pinvale"));
+    QApplication::setDesktopFileName(QStringLiteral("org.pinvale.Pinvale3")); // the launcher, for task bars
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.pinvale.Pinvale3"))); // once installed
     QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive; CheckShutdown ends it
 
     QtQuestions questions;

@@ -50,6 +50,7 @@ bool ClaimRunningMarker(Program& P) {
 frmTray& LoadTray(Program& P) {
     P.TrayWindow = new frmTray(P);
     P.TrayWindow->Form_Load();
+    P.TrayWindow->Tray->setHostMenu(&P.Stealth().mnuTray);
     P.TrayWindow->Tray->setIntray(true);
     return *P.TrayWindow;
 }

@@ -42,7 +42,7 @@ struct Option {
 
 // Splits the line into options (with their values) and plain words. "--" ends the options, so a file
 // whose name starts with a dash can still be named.
-QString Split(const QStringList& arguments, std::vector<Option>& options, QStringList& words, bool& help) {
+QString Split(const QStringList& arguments, std::vector<Option>& options, QStringList& words, Arguments& args) {
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments.at(i);
@@ -55,7 +55,11 @@ QString Split(const QStringList& arguments, std::vector<Option>& options, QStrin
             continue;
         }
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            help = true;
+            args.Help = true;
+            continue;
+        }
+        if (arg == QLatin1String("--version")) {
+            args.Version = true;
             continue;
         }
         const qsizetype equals = arg.indexOf(u'=');
@@ -112,8 +116,12 @@ ParseResult ParseArguments(const QStringList& arguments) {
     Arguments& args = result.Args;
     std::vector<Option> options;
     QStringList words;
-    result.Error = Split(arguments, options, words, args.Help);
-    if (!result.Error.isEmpty() || args.Help) return result;
+    result.Error = Split(arguments, options, words, args);
+    if (!result.Error.isEmpty() || args.Version) return result;
+    if (args.Help) {
+        if (!words.isEmpty() && FindCommand(words.first())) args.Command = words.first();
+        return result;
+    }
 
     if (words.isEmpty()) {
         result.Error = QStringLiteral("no command given");
@@ -165,7 +173,8 @@ QString UsageText() {
         "\n"
         "Options:\n"
         "  --program-folder DIR     the folder holding PVL3.dat (default: the one Pinvale 3 uses)\n"
-        "  --help                   this text\n"
+        "  -h, --help               this text; after a command, that command's usage\n"
+        "  --version                the version\n"
         "\n"
         "Exit status: 0 done; 1 a file is missing, damaged or cannot be written; 2 a usage error.\n");
 }

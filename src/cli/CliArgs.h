@@ -16,7 +16,8 @@ struct Arguments {
     std::optional<int32_t> Until; // new
     std::optional<int32_t> Date;  // due
     bool EnabledOnly = false;     // due
-    bool Help = false;
+    bool Help = false;            // Command names the command asked about, or is empty
+    bool Version = false;
 };
 
 struct ParseResult {
@@ -31,5 +32,8 @@ ParseResult ParseArguments(const QStringList& arguments);
 std::optional<int32_t> ParseDate(const QString& text);
 
 QString UsageText();
+// "pvl3 COMMAND --help": the command's own usage; empty for an unknown command.
+QString CommandHelp(const QString& command);
+QString VersionText();
 
 } // namespace Cli

@@ -20,8 +20,12 @@ int main(int argc, char* argv[]) {
         Cli::Err(u'\n' + Cli::UsageText());
         return 2;
     }
+    if (parsed.Args.Version) {
+        Cli::Out(Cli::VersionText());
+        return 0;
+    }
     if (parsed.Args.Help) {
-        Cli::Out(Cli::UsageText());
+        Cli::Out(parsed.Args.Command.isEmpty() ? Cli::UsageText() : Cli::CommandHelp(parsed.Args.Command));
         return 0;
     }
     return Cli::RunCommand(parsed.Args, QCoreApplication::applicationDirPath());

@@ -29,7 +29,10 @@ void FileList::Invalidate() {
 
 void FileList::Refresh() {
     const QFileInfo folder(m_folder);
-    const QDateTime changed = folder.exists() ? folder.lastModified().toUTC() : QDateTime();
+    // A sync tool may put the folder's modification time back after moving a note in; the status-change
+    // time cannot be put back, so the later of the two tells a change.
+    const QDateTime changed =
+        folder.exists() ? std::max(folder.lastModified(), folder.metadataChangeTime()).toUTC() : QDateTime();
     // A folder changed within the same clock tick as the last read could look unchanged, so a read that
     // followed a change by less than two seconds is not trusted.
     if (m_valid && changed == m_folderTime && m_folderTime.isValid() && m_readTime > m_folderTime.addSecs(2)) return;

@@ -1,5 +1,7 @@
 #include "core/ProgramFolder.h"
 
+#include "core/SettingsFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -11,9 +13,20 @@ QString WithSeparator(const QString& folder) {
     return native.endsWith(QDir::separator()) ? native : native + QDir::separator();
 }
 
+namespace {
+
+// A portable copy carries its settings or its notes.
+bool IsPortableFolder(const QString& folder) {
+    const QDir dir(folder);
+    return QFileInfo(dir.filePath(SettingsFileName)).isFile() ||
+           QFileInfo(dir.filePath(QStringLiteral("Notes"))).isDir();
+}
+
+} // namespace
+
 QString ResolveProgramFolder(const QString& executableFolder) {
     const QFileInfo exe(executableFolder);
-    if (exe.isDir() && exe.isWritable()) return WithSeparator(exe.absoluteFilePath());
+    if (exe.isDir() && IsPortableFolder(executableFolder)) return WithSeparator(exe.absoluteFilePath());
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);
     return WithSeparator(data);

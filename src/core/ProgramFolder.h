@@ -2,7 +2,9 @@
 #include <QString>
 
 namespace mdlCommonFunc {
-// The folder of the executable when it is writable (a portable install), else the per-user data folder.
+// Portable use is opt-in: the executable's folder is the program folder only when it already holds
+// "PVL3.dat" or a "Notes" folder; otherwise the per-user data folder. A writable build or bin folder
+// alone never is, so an `rm -rf build` or a user-level install cannot take the notes with it.
 // The result ends in the separator and exists.
 QString ResolveProgramFolder(const QString& executableFolder);
 // Appends the separator when missing.

@@ -6,6 +6,7 @@
 #include "core/NotesFolder.h"
 #include "core/TypeCheck.h"
 #include "manager/frmManager.h"
+#include "notes/OnScreen.h"
 #include "notes/frmNotes.h"
 #include "platform/WaitCursor.h"
 #include <QListWidget>
@@ -106,7 +107,10 @@ bool OpenNoteWindow(Program& P, int32_t Index, const QString& mode, Unreadable& 
     auto* NewNote = new frmNotes(P);
     NewNote->Form_Load();
     const NotePlace place = NextNotePlace(P);
-    NewNote->PlaceNote(place.Left, place.Top, NewNote->WidthTwips(), NewNote->HeightTwips());
+    // The cascade goes on counting from where it was; only this window is kept within reach.
+    const QRect wanted(place.Left, place.Top, NewNote->WidthTwips(), NewNote->HeightTwips());
+    const QPoint shown = KeepOnScreens(wanted, P.S.Screen.ScreensTwips(), GrabPixels * P.S.Screen.TwipsPerPixelX());
+    NewNote->PlaceNote(shown.x(), shown.y(), wanted.width(), wanted.height());
     P.ShowRecord = note;
     NewNote->ApplyNote(P.ShowRecord);
     NewNote->lblFileNamePath = path;

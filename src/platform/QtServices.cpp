@@ -10,10 +10,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSoundEffect>
-#include <QUrl>
 #include <cstdio>
 #include <unistd.h>
 
@@ -87,14 +86,30 @@ bool QtChoosers::ChooseFont(QFont& font, uint32_t& colour) {
 QtSoundPlayer::QtSoundPlayer() = default;
 QtSoundPlayer::~QtSoundPlayer() = default;
 
+namespace {
+// Beside the program (a build or a portable copy), in the installed library folder, or in the build.
+std::unique_ptr<ISoundPlayer> LoadSoundModule() {
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString& folder :
+         {here, here + QStringLiteral("/../" PVL3_LIB_SUBDIR), QStringLiteral(PVL3_BUILD_DIR)}) {
+        QLibrary module(folder + QStringLiteral("/pvl3_sound"));
+        using Make = ISoundPlayer* (*)();
+        if (const auto make = reinterpret_cast<Make>(module.resolve("pvl3_new_sound_player")))
+            return std::unique_ptr<ISoundPlayer>(make()); // the module stays loaded for the program's life
+    }
+    std::fprintf(stderr, "pinvale3: the sound module pvl3_sound was not found; sounds are not played\n");
+    return nullptr;
+}
+} // namespace
+
 void QtSoundPlayer::Play(const QString& path) {
-    if (m_effect) m_effect->stop(); // a new sound cuts off the last, even when the new one cannot play
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return;
-    // The sound system is brought up by the first sound, not at start-up: a start that plays nothing
-    // does not pay for it.
-    if (!m_effect) m_effect = std::make_unique<QSoundEffect>();
-    m_effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-    m_effect->play();
+    // Nothing to stop before the first sound, and nothing to load for a sound that cannot play.
+    if (!m_player && (path.isEmpty() || !QFileInfo(path).isFile())) return;
+    if (!m_player && !m_tried) {
+        m_tried = true;
+        m_player = LoadSoundModule();
+    }
+    if (m_player) m_player->Play(path);
 }
 
 QDateTime QtClock::Now() {
@@ -118,6 +133,18 @@ QRect QtScreen::WorkAreaTwips() {
     const QRect area = screen->availableGeometry();
     return QRect(area.x() * TwipsPerPixelX(), area.y() * TwipsPerPixelY(), area.width() * TwipsPerPixelX(),
                  area.height() * TwipsPerPixelY());
+}
+
+// Qt places every screen on one desktop in logical pixels, each already scaled for its own density, so
+// 15 twips per logical pixel holds on every screen.
+QList<QRect> QtScreen::ScreensTwips() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        screens.append(QRect(g.x() * TwipsPerPixelX(), g.y() * TwipsPerPixelY(), g.width() * TwipsPerPixelX(),
+                             g.height() * TwipsPerPixelY()));
+    }
+    return screens.isEmpty() ? IScreen::ScreensTwips() : screens;
 }
 
 void QtProcessEnd::EndNow() {

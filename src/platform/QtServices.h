@@ -4,8 +4,6 @@
 #include <QRandomGenerator>
 #include <memory>
 
-class QSoundEffect;
-
 class QtQuestions : public IQuestions {
 public:
     bool AskYesNo(const QString& title, const QString& text) override;
@@ -24,14 +22,18 @@ public:
 // "Desc|*.a;*.b|Other|*.c" -> "Desc (*.a *.b);;Other (*.c)"
 QString QtFileFilter(const QString& programFilter);
 
+// Hands every sound to the player in the "pvl3_sound" module, loaded with the first sound. Where the module
+// cannot be found or loaded the program plays nothing, and says so once on standard error.
 class QtSoundPlayer : public ISoundPlayer {
 public:
     QtSoundPlayer();
     ~QtSoundPlayer() override;
     void Play(const QString& path) override;
+    bool Loaded() const { return m_player != nullptr; }
 
 private:
-    std::unique_ptr<QSoundEffect> m_effect;
+    std::unique_ptr<ISoundPlayer> m_player;
+    bool m_tried = false;
 };
 
 class QtClock : public IClock {
@@ -46,6 +48,7 @@ public:
     int32_t TwipsPerPixelX() override { return 15; }
     int32_t TwipsPerPixelY() override { return 15; }
     QRect WorkAreaTwips() override;
+    QList<QRect> ScreensTwips() override;
 };
 
 class QtRandom : public IRandom {

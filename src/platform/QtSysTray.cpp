@@ -1,5 +1,22 @@
 #include "platform/QtSysTray.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+
+namespace {
+
+// Qt shows the icon through StatusNotifierItem exactly when a host has registered with the watcher.
+bool StatusNotifierHostPresent() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher)) return false;
+    QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
+    return host.property("IsStatusNotifierHostRegistered").toBool();
+}
+
+} // namespace
+
 QtSysTray::QtSysTray(QObject* parent) : cSysTray(parent) {
     connect(&m_icon, &QSystemTrayIcon::activated, this, &QtSysTray::Activated);
 }
@@ -17,6 +34,16 @@ void QtSysTray::setTrayicon(const QIcon& icon) {
 
 void QtSysTray::setTraytip(const QString& tip) {
     m_icon.setToolTip(tip);
+}
+
+// An XEmbed tray reports the right click, and a context menu there would pop up beside the program's own;
+// so the menu goes to the icon only when a StatusNotifierItem host shows it. Its actions are the tray
+// menu's own, so a choice runs the same handler and a tick shows in both.
+void QtSysTray::setHostMenu(QMenu* menu) {
+    if (!menu || !StatusNotifierHostPresent()) return;
+    m_hostMenu.clear();
+    m_hostMenu.addActions(menu->actions());
+    m_icon.setContextMenu(&m_hostMenu);
 }
 
 void QtSysTray::Activated(QSystemTrayIcon::ActivationReason reason) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Services.h"
+#include <QMenu>
 #include <QSystemTrayIcon>
 
 // The tray icon control over QSystemTrayIcon. Where the desktop has no tray the icon is simply absent.
@@ -11,9 +12,11 @@ public:
     void setTrayicon(const QIcon& icon) override;
     void setTraytip(const QString& tip) override;
     bool Available() const override;
+    void setHostMenu(QMenu* menu) override;
 
 private:
     void Activated(QSystemTrayIcon::ActivationReason reason);
     QSystemTrayIcon m_icon;
+    QMenu m_hostMenu; // the tray menu's own actions, handed to a StatusNotifierItem host
     qint64 m_iconKey = 0;
 };

@@ -5,12 +5,14 @@
 #include <QDateTime>
 #include <QFont>
 #include <QIcon>
+#include <QList>
 #include <QObject>
 #include <QRect>
 #include <QString>
 #include <cstdint>
 #include <memory>
 
+class QMenu;
 class QWidget;
 
 // The icon beside a message: information for plain news, the exclamation mark for a problem the user
@@ -58,6 +60,8 @@ public:
     // The part of the screen that holds the mouse left free by task bars, in twips from the desktop's
     // origin. A single plain screen by default.
     virtual QRect WorkAreaTwips() { return QRect(0, 0, WidthTwips(), HeightTwips()); }
+    // Every screen's rectangle on the desktop, in twips; by default the one screen above.
+    virtual QList<QRect> ScreensTwips() { return {QRect(0, 0, WidthTwips(), HeightTwips())}; }
 };
 
 class IRandom {
@@ -84,6 +88,9 @@ public:
     virtual void setTraytip(const QString& tip) = 0;
     // False while the desktop has no system tray to show the icon in.
     virtual bool Available() const { return true; }
+    // The tray menu, for a tray host that shows an icon's menu itself (StatusNotifierItem hosts do so on a
+    // right click, and never tell the program of the click). Elsewhere the program pops up its own.
+    virtual void setHostMenu(QMenu* menu) { Q_UNUSED(menu); }
 
 signals:
     void MouseDown(int button); // 1 left, 2 right

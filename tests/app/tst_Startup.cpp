@@ -1,15 +1,21 @@
 // Start-up with each command line and marker state, and the shutdown check that ends the program.
 #include "../core/TestFiles.h"
 #include "app/CheckShutdown.h"
+#include "app/CommandLineInfo.h"
 #include "app/frmStealth.h"
 #include "app/mdlBoot.h"
 #include "core/NoteFile.h"
 #include "core/SettingsFile.h"
+#include "core/Version.h"
 #include "fakes/FakeServices.h"
 #include "manager/frmManager.h"
 #include "notes/ShowNotes.h"
+#include "platform/PlatformChoice.h"
 #include "tray/frmTray.h"
 #include <QtTest>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace mdlCommonFunc;
 
@@ -17,6 +23,19 @@ namespace {
 QByteArray Marker(TestProgram& t) {
     QFile f(t.ProgramFolder() + TrayLockFileName);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("absent");
+}
+
+// Listens on the abstract socket of X display `number`; the socket, or -1 when the name is taken.
+int ListenAsDisplay(int number) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = "/tmp/.X11-unix/X" + QByteArray::number(number);
+    std::memcpy(address.sun_path + 1, name.constData(), static_cast<size_t>(name.size()));
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && ::listen(fd, 4) == 0) return fd;
+    ::close(fd);
+    return -1;
 }
 
 void SaveWith(TestProgram& t, void (*change)(SettingsRecord&)) {
@@ -95,6 +114,92 @@ private slots:
         QCOMPARE(Marker(t), QByteArray(1, '\1'));
     }
 
+    // Only a lone --help, -h or --version prints instead of starting; every other line starts as before.
+    void infoOptions_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("firstLine"); // empty: the program starts
+        QTest::newRow("--help") << QStringList{"--help"} << "Usage: pinvale3 [/QL]";
+        QTest::newRow("-h") << QStringList{"-h"} << "Usage: pinvale3 [/QL]";
+        QTest::newRow("--version") << QStringList{"--version"} << "Pinvale 3 " + ProgramVersion();
+        QTest::newRow("nothing") << QStringList{} << "";
+        QTest::newRow("/QL") << QStringList{"/QL"} << "";
+        QTest::newRow("--help with /QL") << QStringList{"--help", "/QL"} << "";
+        QTest::newRow("--Version") << QStringList{"--Version"} << "";
+    }
+    void infoOptions() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, firstLine);
+        const std::optional<QString> text = mdlBoot::InfoText(arguments);
+        QCOMPARE(text.value_or(QString()).section(u'\n', 0, 0), firstLine);
+        if (text) QVERIFY(text->endsWith(u'\n'));
+    }
+
+    // X11 in a Wayland session when an X server is at hand; the user's own choice always stands.
+    void platformChoice_data() {
+        QTest::addColumn<QVariant>("qtPlatform"); // null: QT_QPA_PLATFORM not set
+        QTest::addColumn<QByteArray>("waylandDisplay");
+        QTest::addColumn<QByteArray>("sessionType");
+        QTest::addColumn<bool>("xServer");
+        QTest::addColumn<QByteArray>("chosen"); // empty: Qt's own choice
+        const QVariant unset;
+        QTest::newRow("X11 session") << unset << QByteArray() << QByteArray("x11") << true << QByteArray();
+        QTest::newRow("Wayland, XWayland")
+            << unset << QByteArray("wayland-0") << QByteArray("wayland") << true << QByteArray("xcb");
+        QTest::newRow("Wayland display only")
+            << unset << QByteArray("wayland-1") << QByteArray() << true << QByteArray("xcb");
+        QTest::newRow("session type only")
+            << unset << QByteArray() << QByteArray("wayland") << true << QByteArray("xcb");
+        QTest::newRow("Wayland, no X server")
+            << unset << QByteArray("wayland-0") << QByteArray("wayland") << false << QByteArray();
+        QTest::newRow("user chose wayland") << QVariant(QByteArray("wayland")) << QByteArray("wayland-0")
+                                            << QByteArray("wayland") << true << QByteArray();
+        QTest::newRow("user set it empty")
+            << QVariant(QByteArray()) << QByteArray("wayland-0") << QByteArray("wayland") << true << QByteArray();
+        QTest::newRow("console") << unset << QByteArray() << QByteArray("tty") << false << QByteArray();
+    }
+    void platformChoice() {
+        QFETCH(QVariant, qtPlatform);
+        QFETCH(QByteArray, waylandDisplay);
+        QFETCH(QByteArray, sessionType);
+        QFETCH(bool, xServer);
+        QFETCH(QByteArray, chosen);
+        Platform::Session session;
+        if (!qtPlatform.isNull()) session.QtPlatform = qtPlatform.toByteArray();
+        session.WaylandDisplay = waylandDisplay;
+        session.SessionType = sessionType;
+        session.XServerReachable = xServer;
+        QCOMPARE(Platform::ChoosePlatform(session).value_or(QByteArray()), chosen);
+    }
+
+    // A stand-in X server listening on the abstract socket of a free display number (as Xvfb and XWayland
+    // do); "%L" in a row is that display, "%F" another free one that nobody listens on.
+    void xServerReachable_data() {
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<bool>("reachable");
+        QTest::newRow(":N") << QByteArray(":%L") << true;
+        QTest::newRow("unix:N.0") << QByteArray("unix:%L.0") << true;
+        QTest::newRow("nobody listening") << QByteArray(":%F") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("no number") << QByteArray(":x") << false;
+        QTest::newRow("remote, on trust") << QByteArray("host:0") << true;
+    }
+    void xServerReachable() {
+        QFETCH(QByteArray, display);
+        QFETCH(bool, reachable);
+        int listening = -1, fd = -1;
+        for (int number = 5000 + ::getpid() % 4000; listening < 0 && number < 9999; ++number) {
+            fd = ListenAsDisplay(number);
+            if (fd >= 0) listening = number;
+        }
+        QVERIFY(listening >= 0);
+        int free = listening, probe = -1;
+        while (probe < 0) probe = ListenAsDisplay(++free);
+        ::close(probe); // a number nobody else had, and nobody listens on now
+        display.replace("%L", QByteArray::number(listening)).replace("%F", QByteArray::number(free));
+        QCOMPARE(Platform::XServerReachable(display), reachable);
+        ::close(fd);
+    }
+
     void commandLines_data() {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<int>("onSystemStart");
@@ -126,6 +231,8 @@ private slots:
         QCOMPARE(bool(t->StealthWindow), runs);
         QCOMPARE(t.ProcessEnd.Calls, ends);
         QCOMPARE(Marker(t), marker);
+        // A tray host that draws the menu itself (StatusNotifierItem) is given the tray menu.
+        if (runs) QCOMPARE(t.TrayFactory.Last->HostMenu, &t->Stealth().mnuTray);
     }
 
     void closingManagerKeepsTrayRunningThenClosingTrayEnds() {

@@ -5,6 +5,7 @@
 #include "core/NoteFile.h"
 #include "core/NotesFolder.h"
 #include "core/SettingsFile.h"
+#include "core/Version.h"
 #include <QDate>
 #include <QDir>
 #include <QDirIterator>
@@ -195,6 +196,32 @@ private slots:
         QCOMPARE(back.Text, text);
         QCOMPARE(Run({"list"}).Out, ("[x] 24/01/01 24/01/02 " + text + "         " + path + "\n").toUtf8());
         QCOMPARE(QJsonDocument::fromJson(Run({"show", path}).Out).object()["Text"].toString(), text);
+    }
+
+    // Help and version answer on standard output and touch no file, whatever else the line holds.
+    void helpAndVersion_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("first"); // the first line printed
+        const QString general = "Usage: pvl3 [--program-folder DIR] COMMAND [OPTIONS]";
+        const QString version = "pvl3 (Pinvale 3) " + mdlCommonFunc::ProgramVersion();
+        QTest::newRow("--help") << QStringList{"--help"} << general;
+        QTest::newRow("unknown command --help") << QStringList{"frob", "--help"} << general;
+        QTest::newRow("list --help") << QStringList{"list", "--help"} << "Usage: pvl3 [--program-folder DIR] list";
+        QTest::newRow("-h before due") << QStringList{"-h", "due", "--date", "x"}
+                                       << "Usage: pvl3 [--program-folder DIR] due [--date YYYYMMDD] [--enabled-only]";
+        QTest::newRow("--version") << QStringList{"--version"} << version;
+        QTest::newRow("enable FILE --version") << QStringList{"enable", "%Pn.nte", "--version"} << version;
+    }
+    void helpAndVersion() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, first);
+        QVERIFY(NoteFile::WriteNote(m_program + "n.nte", Note("note", 20240101, 20240102, 0)));
+        const auto before = Snapshot();
+        const Result r = Run(args);
+        QCOMPARE(r.Code, 0);
+        QCOMPARE(r.Err, QByteArray());
+        QCOMPARE(QString::fromUtf8(r.Out).section(u'\n', 0, 0), first);
+        QCOMPARE(Snapshot(), before);
     }
 
     // Version 2.5, Enabled 2 and a tail left by a longer earlier note: only the first 10 bytes may change.

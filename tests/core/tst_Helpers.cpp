@@ -1,5 +1,6 @@
 // Months, file-type checks, fixed-width text, number checks and the code-page strings.
 #include "TestFiles.h"
+#include "core/ProgramFolder.h"
 #include "core/TypeCheck.h"
 #include "core/mdlBin.h"
 #include "core/mdlMonths.h"
@@ -127,6 +128,33 @@ private slots:
         QFETCH(QByteArray, bytes);
         QCOMPARE(mdlBin::ToAnsi(text), bytes);
         QCOMPARE(mdlBin::FromAnsi(bytes), text);
+    }
+
+    // A copy is portable only when it carries its files; a bare (writable) folder is not.
+    void programFolder_data() {
+        QTest::addColumn<QString>("carries");
+        QTest::addColumn<bool>("portable");
+        QTest::newRow("bare writable folder") << "" << false;
+        QTest::newRow("settings file") << "PVL3.dat" << true;
+        QTest::newRow("Notes folder") << "Notes/" << true;
+        QTest::newRow("Notes as a file") << "Notes" << false;
+        QTest::newRow("settings as a folder") << "PVL3.dat/" << false;
+        QTest::newRow("lower-case notes") << "notes/" << false;
+    }
+    void programFolder() {
+        QFETCH(QString, carries);
+        QFETCH(bool, portable);
+        QTemporaryDir exe, data;
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        if (carries.endsWith(u'/'))
+            QVERIFY(QDir(exe.path()).mkdir(carries.chopped(1)));
+        else if (!carries.isEmpty())
+            WriteBytes(exe.filePath(carries), "x");
+        const QString folder = mdlCommonFunc::ResolveProgramFolder(exe.path());
+        QVERIFY(folder.endsWith(u'/'));
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(folder == exe.path() + u'/', portable);
+        QCOMPARE(folder.startsWith(data.path() + u'/'), !portable);
     }
 
     void unmappableCharactersBecomeQuestionMarks() {

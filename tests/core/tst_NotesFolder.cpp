@@ -5,6 +5,8 @@
 #include "core/NotesFolder.h"
 #include "core/ProgramFolder.h"
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace mdlCommonFunc;
 
@@ -172,6 +174,52 @@ private slots:
         QFile::remove(m_folder + "new.nte");
         list.Refresh();
         QCOMPARE(list.ListCount(), 0);
+    }
+
+    // A notes folder kept in step by a sync tool: the file arrives by rename (the test moves it in from a
+    // folder of its own) after the list was read; the tool's temporaries are never listed, its conflict
+    // copies are listed as the notes they are.
+    void syncedFolder_data() {
+        QTest::addColumn<QString>("arriving");
+        QTest::addColumn<bool>("putTimeBack"); // the tool restores the folder's modification time
+        QTest::addColumn<bool>("listed");
+        QTest::newRow("arrival by rename") << "Arrived.nte" << false << true;
+        QTest::newRow("arrival, folder time put back") << "Arrived.nte" << true << true;
+        QTest::newRow("Syncthing conflict") << "Home.sync-conflict-20261206-101500-ABCDEF1.nte" << false << true;
+        QTest::newRow("Nextcloud conflict") << "Home (conflicted copy 2026-12-06 101500).nte" << false << true;
+        QTest::newRow("Dropbox conflict") << "Home (Ann's conflicted copy 2026-12-06).nte" << true << true;
+        QTest::newRow("Syncthing temporary") << ".syncthing.Home.nte.tmp" << false << false;
+        QTest::newRow("Syncthing temporary, Windows") << "~syncthing~Home.nte.tmp" << false << false;
+        QTest::newRow("Nextcloud temporary") << ".Home.nte.~3f2a1b" << false << false;
+        QTest::newRow("hidden .nte") << ".Home.nte" << false << false;
+        QTest::newRow("Resilio temporary") << "Home.nte.!sync" << false << false;
+        QTest::newRow("Unison temporary") << ".unison.Home.nte.4f2a.unison.tmp" << false << false;
+    }
+    void syncedFolder() {
+        QFETCH(QString, arriving);
+        QFETCH(bool, putTimeBack);
+        QFETCH(bool, listed);
+        QTemporaryDir notes, staging;
+        const QString folder = WithSeparator(notes.path());
+        NoteRecord note;
+        note.ShowFrom = note.ShowUntil = 20261206;
+        note.Text = QStringLiteral("from the other machine");
+        QVERIFY(NoteFile::WriteNote(folder + "Home.nte", note));
+        QVERIFY(NoteFile::WriteNote(staging.filePath(arriving), note));
+        // The folder last changed an hour ago, so that its listing is trusted until it changes again.
+        const timespec hourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+        QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(notes.path()).constData(), hourAgo, 0), 0);
+        FileList list;
+        list.SetPattern("*.nte");
+        list.SetPath(folder);
+        QCOMPARE(list.Names(), QStringList{"Home.nte"});
+
+        QVERIFY(QFile::rename(staging.filePath(arriving), folder + arriving));
+        if (putTimeBack) QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(notes.path()).constData(), hourAgo, 0), 0);
+        list.Refresh();
+        QCOMPARE(list.Names().contains(arriving), listed);
+        QCOMPARE(list.ListCount(), listed ? 2 : 1);
+        for (const auto& entry : BuildNoteList(folder, list.Names())) QVERIFY(!entry.Damaged);
     }
 };
 

@@ -12,8 +12,9 @@
 #   log <message>                       prints with the test's name
 #
 # Program folders and files:
-#   new_program_folder                  prints a fresh folder holding a copy of pinvale3 (the program
-#                                       uses the folder of its executable as its own)
+#   new_program_folder                  prints a fresh folder holding a copy of pinvale3 and an empty
+#                                       Notes folder (which makes the copy portable: the program uses
+#                                       the folder of its executable as its own)
 #   write_settings <folder> [key=value ...]   writes <folder>/PVL3.dat: the defaults (paths under the
 #       folder, PlayAlarm 1 only when <folder>/Alarm.wav exists), then the values given, and creates
 #       the notes folder. Keys are the settings' field names: AlarmSound PlayAlarm AnimateIcon
@@ -31,6 +32,8 @@
 #   wait_program_exit <seconds> [pid]   waits for the end; sets PROGRAM_STATUS to its exit code
 #   stop_program [pid]                  TERM, then KILL after 5 s; waits for it
 #   stop_all                            stops every program this script started
+#   track_helper <pid>                  another process the script started (a compositor, ...): stopped
+#                                       with the programs when the script ends
 #
 # Windows (ids are decimal X window ids, as xdotool prints them):
 #   window_by_name <title> [pid]        prints the ids of visible windows titled exactly <title>
@@ -98,6 +101,7 @@ new_program_folder() {
     local folder
     folder="$(mktemp -d "$PVL3_E2E_RUN/program.XXXXXX")" || return 1
     cp "$PVL3_BIN" "$folder/pinvale3" || return 1
+    mkdir "$folder/Notes" || return 1
     echo "$folder"
 }
 
@@ -246,12 +250,21 @@ stop_program() {
     return 0
 }
 
+_helper_pids=()
+track_helper() { _helper_pids+=("$1"); }
+
 stop_all() {
     local pid
-    [ -f "$PVL3_E2E_PIDS" ] || return 0
-    while read -r pid; do
-        [ -n "$pid" ] && stop_program "$pid"
-    done <"$PVL3_E2E_PIDS"
+    if [ -f "$PVL3_E2E_PIDS" ]; then
+        while read -r pid; do
+            [ -n "$pid" ] && stop_program "$pid"
+        done <"$PVL3_E2E_PIDS"
+    fi
+    # The helpers last: a program may be a client of one.
+    for pid in "${_helper_pids[@]}"; do
+        kill -TERM "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
+    _helper_pids=()
 }
 
 _on_exit() {

@@ -148,10 +148,6 @@ started+=($!)
 tint2_pid=$!
 wait_until 60 "tint2" xdotool search --classname '^tint2$' || exit
 
-trayer --edge top --align right --widthtype request --height 32 --SetDockType true \
-    --transparent false --expand true >"$logs/trayer.log" 2>&1 &
-started+=($!)
-trayer_pid=$!
 # trayer shows its panel only once it holds an icon; it is ready when it owns the tray selection.
 tray_owned() {
     python3 -c '
@@ -167,8 +163,59 @@ d = x.XOpenDisplay(None)
 screen = x.XDefaultScreen(d)
 sys.exit(0 if d and x.XGetSelectionOwner(d, x.XInternAtom(d, b"_NET_SYSTEM_TRAY_S%d" % screen, 0)) else 1)'
 }
-wait_until 60 "trayer" tray_owned || exit
-for pid in "$tint2_pid" "$trayer_pid"; do
+
+# A test names its tray host in a line "# tray host: xfce4-panel"; trayer (XEmbed only) otherwise.
+tray_host="$(sed -n 's/^# tray host: *//p' "$script" | head -n 1)"
+if [ "$tray_host" = xfce4-panel ]; then
+    # A session bus of this run's own, and xfce4-panel with nothing but its notification area, which hosts
+    # StatusNotifierItem icons over D-Bus (and XEmbed ones beside them).
+    bus_file="$PVL3_E2E_RUN/bus"
+    dbus-daemon --session --nofork --print-address=5 5>"$bus_file" >"$logs/dbus.log" 2>&1 &
+    started+=($!)
+    bus_pid=$!
+    got_bus() { alive "$bus_pid" && grep -q . "$bus_file"; }
+    wait_until 60 "the session bus" got_bus || exit
+    DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$bus_file")"
+    export DBUS_SESSION_BUS_ADDRESS
+    mkdir -p "$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
+    cat >"$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'EOF'
+<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="size" type="uint" value="32"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="1"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="systray"/>
+  </property>
+</channel>
+EOF
+    xfce4-panel --disable-wm-check >"$logs/xfce4-panel.log" 2>&1 &
+    started+=($!)
+    host_pid=$!
+    sni_watcher() {
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep -q 'boolean true'
+    }
+    wait_until 60 "xfce4-panel's StatusNotifierItem host" sni_watcher || exit
+else
+    trayer --edge top --align right --widthtype request --height 32 --SetDockType true \
+        --transparent false --expand true >"$logs/trayer.log" 2>&1 &
+    started+=($!)
+    trayer_pid=$!
+    wait_until 60 "trayer" tray_owned || exit
+    host_pid=$trayer_pid
+fi
+for pid in "$tint2_pid" "$host_pid"; do
     alive "$pid" || { say "desktop process $pid ended early"; exit; }
 done
 

@@ -26,7 +26,7 @@ first_start_keeps_running_in_tray() {
     start_program "$folder"
     manager="$(wait_window 30 "$MANAGER" "$PROGRAM_PID")" || fail "no \"$MANAGER\" window"
     check "no tray icon in trayer" wait_for 20 tray_icon_present
-    check "no Notes folder" test -d "$folder/Notes"
+    check "the portable copy's folder got no running marker" test -e "$folder/TrayLock.dat"
     check "TrayLock.dat is not the single byte 1 while running" test "$(marker_bytes "$folder")" = 1
     check "PVL3.dat was written before the manager closed" test ! -e "$folder/PVL3.dat"
     screenshot first-start

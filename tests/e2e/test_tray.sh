@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # TrayNotes on a real desktop: a "/QL" start puts the icon into the tray and shows nothing; a double click
-# opens the manager (and no menu), closing it leaves TrayNotes running; a click pops up the tray menu;
-# "ShowNotes" shows the note; "Close TrayNotes" takes the icon away, the open note keeps
-# the program alive, and closing the note ends it within about a second with TrayLock.dat at 0.
+# opens the manager (and no menu), closing it leaves TrayNotes running; a left or right click pops up the
+# tray menu; "ShowNotes" shows the note; "Close TrayNotes" takes the icon away, the open note keeps the
+# program alive, and closing the note ends it within about a second with TrayLock.dat at 0.
 source "$(dirname "$0")/lib.sh"
 
 NOTE_TITLE="PVL 3" # a note window's caption until it is minimised
@@ -64,6 +64,13 @@ check "closing the manager ended TrayNotes" stays_true 2 program_alive
 choose_from_tray_menu shownotes Down Return
 note="$(wait_window 20 "$NOTE_TITLE" "$PROGRAM_PID")" || fail "ShowNotes from the tray menu showed no note"
 screenshot note-shown
+
+# A right click pops up the same menu at once.
+check "the icon could not be right-clicked" click_tray_icon 3
+check "no tray menu after a right click" wait_for 15 menu_window
+screenshot menu-right-click
+xdotool key Escape
+check "the tray menu stayed up after Escape" wait_for 10 no_menu
 
 # "Close TrayNotes" is the last item.
 choose_from_tray_menu close Up Return

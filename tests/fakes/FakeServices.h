@@ -67,6 +67,8 @@ public:
     int32_t TwipsPerPixelY() override { return 15; }
     std::optional<QRect> Area; // the screen holding the mouse; the whole screen when unset
     QRect WorkAreaTwips() override { return Area ? *Area : IScreen::WorkAreaTwips(); }
+    QList<QRect> Screens; // every screen in twips; empty: the one Width x Height screen
+    QList<QRect> ScreensTwips() override { return Screens.isEmpty() ? IScreen::ScreensTwips() : Screens; }
 };
 
 class FakeRandom : public IRandom {
@@ -99,6 +101,8 @@ public:
     void setTraytip(const QString& tip) override { Tip = tip; }
     bool TrayAvailable = true;
     bool Available() const override { return TrayAvailable; }
+    QMenu* HostMenu = nullptr;
+    void setHostMenu(QMenu* menu) override { HostMenu = menu; }
     void Press(int button) { emit MouseDown(button); }
     void DoubleClick() { emit MouseDblClick(); }
 };

@@ -1,0 +1,9 @@
+#include "core/Version.h"
+
+namespace mdlCommonFunc {
+
+QString ProgramVersion() {
+    return QStringLiteral(PVL3_VERSION);
+}
+
+} // namespace mdlCommonFunc
