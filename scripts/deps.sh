@@ -3,7 +3,8 @@ PVL3_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev 
     clang-format qt6-qpa-plugins libgl-dev libwmf-dev libemf2svg-dev fonts-dejavu-core fonts-urw-base35
     xvfb xauth openbox trayer tint2 xdotool imagemagick x11-utils python3 e2fsprogs libbenchmark-dev
     librsvg2-bin desktop-file-utils appstream dpkg-dev file bash-completion man-db
-    xfce4-panel dbus-daemon dbus-bin weston qt6-wayland)
+    xfce4-panel dbus-daemon dbus-bin weston qt6-wayland
+    clang libclang-rt-14-dev)
 
 pvl3_install_missing() {
     local missing=()

@@ -4,6 +4,7 @@
 #include "app/TrayWatch.h"
 #include "app/frmStealth.h"
 #include "core/FileIO.h"
+#include "core/RunningMarker.h"
 #include "core/SettingsFile.h"
 #include "core/TypeCheck.h"
 #include "manager/frmManager.h"
@@ -27,14 +28,15 @@ void LoadSettingsOrTell(Program& P) {
 
 // False when the user declines to load a second copy.
 bool ClaimRunningMarker(Program& P) {
-    if (!mdlCommonFunc::TrayLockIsSet(P.ProgramFolder)) {
-        if (!mdlCommonFunc::SetTrayLock(P.ProgramFolder))
-            P.S.Questions.Message(QStringLiteral("Pinvale 3"),
-                                  QStringLiteral("\"%1\" could not be written (is the disk full?). Pinvale 3 runs, "
-                                                 "but a second copy started now would not know of this one.")
-                                      .arg(P.ProgramFolder + mdlCommonFunc::TrayLockFileName));
-        return true;
-    }
+    using mdlCommonFunc::MarkerClaim;
+    P.RunningLock = std::make_unique<QLockFile>(P.ProgramFolder + mdlCommonFunc::RunningLockFileName);
+    const MarkerClaim claim = mdlCommonFunc::ClaimRunningMarker(P.ProgramFolder, *P.RunningLock);
+    if (claim == MarkerClaim::Claimed && !mdlCommonFunc::TrayLockIsSet(P.ProgramFolder))
+        P.S.Questions.Message(QStringLiteral("Pinvale 3"),
+                              QStringLiteral("\"%1\" could not be written (is the disk full?). Pinvale 3 runs, "
+                                             "but a second copy started now would not know of this one.")
+                                  .arg(P.ProgramFolder + mdlCommonFunc::TrayLockFileName));
+    if (claim != MarkerClaim::Taken) return true;
     if (P.Settings.PromptMultiCopies != 1) return true;
     return P.S.Questions.AskYesNo(
         QStringLiteral("Do you want to load multiple copies of PVL3?"),

@@ -47,8 +47,10 @@ int RunList(const QString& programFolder) {
     const QString folder = SettingsOrDefaults(programFolder).NotesFolder;
     QStringList names;
     if (!NoteFileNames(folder, names)) return MissingNotesFolder(folder);
-    for (const mdlCommonFunc::NoteListEntry& entry : mdlCommonFunc::BuildNoteList(folder, names))
+    for (const mdlCommonFunc::NoteListEntry& entry : mdlCommonFunc::BuildNoteList(folder, names)) {
         OutLine((entry.Checked ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) + entry.Line);
+        if (entry.Damaged) Warn(mdlCommonFunc::FileFromListEntry(entry.Line), entry.Error);
+    }
     return 0;
 }
 

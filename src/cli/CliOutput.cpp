@@ -1,12 +1,15 @@
 #include "cli/CliOutput.h"
 
+#include "core/NativeFile.h"
+
 #include <cstdio>
 
 namespace Cli {
 
 namespace {
 void Write(FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
+    // UTF-8, but a path with bytes that are not UTF-8 prints them as they are, ready to be passed back.
+    const QByteArray bytes = NativeFile::EncodeName(text);
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
 }
 } // namespace

@@ -2,6 +2,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "core/NativeFile.h"
 #include <QCoreApplication>
 
 int main(int argc, char* argv[]) {
@@ -11,7 +12,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QStringLiteral("Pinvale"));
 
     QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments.append(QString::fromUtf8(argv[i]));
+    // As the file system's bytes: a note whose name is not valid UTF-8 can still be named.
+    for (int i = 1; i < argc; ++i) arguments.append(NativeFile::DecodeName(QByteArray(argv[i])));
     const Cli::ParseResult parsed = Cli::ParseArguments(arguments);
     if (!parsed.Error.isEmpty()) {
         Cli::ErrLine(parsed.Error);

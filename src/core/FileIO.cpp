@@ -1,5 +1,7 @@
 #include "core/FileIO.h"
 
+#include "core/NativeFile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -74,9 +76,7 @@ void RemoveStaleTemporaries(const QString& folder, const QDateTime& now) {
 }
 
 bool OpenForReading(QFile& file, QString* error) {
-    if (!file.exists()) return Fail(error, QStringLiteral("missing"));
-    if (file.open(QIODevice::ReadOnly)) return true;
-    return Fail(error, QStringLiteral("cannot read: %1").arg(file.errorString()));
+    return NativeFile::OpenRegular(file, file.fileName(), error);
 }
 
 bool ReadWhole(const QString& path, QByteArray& bytes, QString* error) {

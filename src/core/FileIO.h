@@ -9,7 +9,8 @@ class QFile;
 
 namespace FileIO {
 
-// Opens for reading; on failure the reason is "missing" or "cannot read: ...".
+// Opens a regular file for reading without ever waiting on a FIFO or device; on failure the reason is
+// "missing", "not a regular file" or "cannot read: ...".
 bool OpenForReading(QFile& file, QString* error);
 
 // Fails, leaving the old file as it was, when any byte cannot be written (a full disk included) or when the

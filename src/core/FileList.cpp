@@ -1,6 +1,6 @@
 #include "core/FileList.h"
 
-#include <QDir>
+#include "core/NativeFile.h"
 #include <QFileInfo>
 #include <algorithm>
 
@@ -38,8 +38,7 @@ void FileList::Refresh() {
     if (m_valid && changed == m_folderTime && m_folderTime.isValid() && m_readTime > m_folderTime.addSecs(2)) return;
     m_names.clear();
     if (folder.isDir()) {
-        QDir dir(m_folder);
-        m_names = dir.entryList({m_pattern}, QDir::Files, QDir::NoSort);
+        m_names = NativeFile::ListFiles(m_folder, m_pattern);
         SortNames(m_names);
     }
     ++m_reads;

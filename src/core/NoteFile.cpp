@@ -1,6 +1,7 @@
 #include "core/NoteFile.h"
 
 #include "core/FileIO.h"
+#include "core/NativeFile.h"
 #include "core/mdlBin.h"
 #include <QFile>
 
@@ -107,7 +108,7 @@ namespace {
 // The new bytes over the start of the old content; whatever lies beyond them stays.
 bool Overlay(const QString& path, const QByteArray& head, bool mustExist, QString* error) {
     QByteArray content;
-    const bool exists = QFile::exists(path);
+    const bool exists = NativeFile::KindOf(path) != NativeFile::Kind::Missing;
     if (!exists && mustExist) {
         if (error) *error = QStringLiteral("missing");
         return false;
@@ -115,7 +116,7 @@ bool Overlay(const QString& path, const QByteArray& head, bool mustExist, QStrin
     if (exists && !FileIO::ReadWhole(path, content, error)) return false;
     if (content.size() < head.size()) content.resize(head.size());
     content.replace(0, head.size(), head);
-    return FileIO::WriteWhole(path, content, error);
+    return NativeFile::WriteWhole(path, content, error);
 }
 } // namespace
 

@@ -74,11 +74,17 @@ std::vector<NoteListEntry> BuildNoteList(const QString& notesFolder, const QStri
     entries.reserve(static_cast<size_t>(fileNames.size()));
     for (const QString& name : fileNames) {
         const QString path = notesFolder + name;
-        NoteRecord head;
         NoteListEntry entry;
-        if (NoteFile::ReadNoteHead(path, head, NoteFile::Head::Dates)) {
-            entry.Line = ListLine(head, path);
+        // The whole note is read (as cheap as its head for notes of this size), so a note that could not
+        // be shown is marked here rather than found out when its window should open.
+        NoteRecord note;
+        if (NoteFile::ReadNote(path, note, &entry.Error)) {
+            entry.Line = ListLine(note, path);
+            entry.Checked = note.Enabled == 1;
+        } else if (NoteRecord head; NoteFile::ReadNoteHead(path, head, NoteFile::Head::Dates)) {
+            entry.Line = ListLine(head, path); // cut short after its dates: listed as it reads, but marked
             entry.Checked = head.Enabled == 1;
+            entry.Damaged = true;
         } else {
             entry.Line = DamagedListLine(path);
             entry.Damaged = true;

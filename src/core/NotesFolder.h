@@ -27,7 +27,8 @@ QString FileFromListEntry(const QString& line);
 struct NoteListEntry {
     QString Line;
     bool Checked = false; // the note's Enabled is exactly 1
-    bool Damaged = false;
+    bool Damaged = false; // the whole note cannot be read, so no window can show it
+    QString Error;        // why, when damaged
 };
 
 // The lines and check marks for the notes folder's file names, in the given order.

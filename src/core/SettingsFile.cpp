@@ -1,6 +1,7 @@
 #include "core/SettingsFile.h"
 
 #include "core/FileIO.h"
+#include "core/NativeFile.h"
 #include "core/mdlBin.h"
 #include <QDir>
 #include <QFile>
@@ -95,8 +96,9 @@ bool SaveSettings(const QString& programFolder, const SettingsRecord& settings, 
 }
 
 bool TrayLockIsSet(const QString& programFolder) {
-    QFile file(programFolder + TrayLockFileName);
-    if (!file.open(QIODevice::ReadWrite)) return false; // an absent marker is created empty
+    QFile file;
+    // An absent marker, or something that is not a file, counts as 0.
+    if (!NativeFile::OpenRegular(file, programFolder + TrayLockFileName, nullptr)) return false;
     char byte = 0;
     const bool read = file.read(&byte, 1) == 1;
     return read && static_cast<uint8_t>(byte) > 0;

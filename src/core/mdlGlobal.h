@@ -2,7 +2,9 @@
 // The program's shared data. Program (app/Program.h) adds the windows and services to it; tests of the
 // core can build this part alone.
 #include "core/mdlStructures.h"
+#include <QLockFile>
 #include <QString>
+#include <memory>
 #include <vector>
 
 struct NextShowTime {
@@ -13,6 +15,8 @@ struct NextShowTime {
 
 struct Globals {
     QString ProgramFolder; // ends in the separator
+    // Beside the running marker while this copy holds it; the lock goes when the process does.
+    std::unique_ptr<QLockFile> RunningLock;
     SettingsRecord Settings;
 
     NoteRecord EditRecord; // the note in the editor

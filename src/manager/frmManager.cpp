@@ -5,6 +5,7 @@
 #include "app/SaveSettingsOrTell.h"
 #include "app/frmStealth.h"
 #include "app/mdlBoot.h"
+#include "core/NativeFile.h"
 #include "core/NoteFile.h"
 #include "core/NotesFolder.h"
 #include "core/ProgramFolder.h"
@@ -20,6 +21,7 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <cerrno>
 
 namespace {
 constexpr int DamagedRole = Qt::UserRole + 1;
@@ -268,9 +270,10 @@ void FillNoteList(Program& P) {
 }
 
 bool DeleteNoteOrTell(Program& P, const QString& path) {
-    QFile file(path);
-    if (file.remove()) return true;
-    const QString why = file.exists() ? file.errorString() : QStringLiteral("it is no longer there");
+    if (NativeFile::Remove(path)) return true; // by the name's bytes, so any listed note can go
+    const int error = errno;
+    const QString why = NativeFile::KindOf(path) != NativeFile::Kind::Missing ? qt_error_string(error)
+                                                                              : QStringLiteral("it is no longer there");
     P.S.Questions.Message(QStringLiteral("Pinvale 3"),
                           QStringLiteral("The note \"%1\" could not be deleted: %2. The list now shows the notes "
                                          "folder as it is.")

@@ -1,8 +1,8 @@
 #include "notes/PictureLoader.h"
 
+#include "core/NativeFile.h"
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -241,9 +241,8 @@ QImage LoadEmf(const QByteArray& data) {
 
 QByteArray ReadWholeFile(const QString& path) {
     // Only plain files: a folder, a device or a pipe named as a picture would give nothing or never end.
-    if (!QFileInfo(path).isFile()) return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    QFile file;
+    if (!NativeFile::OpenRegular(file, path, nullptr)) return {};
     if (file.size() > MaxPictureFileBytes) return {};
     return file.read(MaxPictureFileBytes);
 }

@@ -69,13 +69,40 @@ void SelectNotes(Program& P, const Selection& s) {
     }
 }
 
+// The notes of one showing that should have had a window but could not be read whole: each is named
+// once, in one message at the end of the showing.
+using Unreadable = std::vector<std::pair<QString, QString>>; // path, reason
+
+void Remember(Unreadable& unreadable, const QString& path, const QString& reason) {
+    for (const auto& known : unreadable)
+        if (known.first == path) return;
+    unreadable.emplace_back(path, reason);
+}
+
+void Tell(Program& P, const Unreadable& unreadable) {
+    if (unreadable.empty()) return;
+    QString files;
+    for (const auto& [path, reason] : unreadable) files += QStringLiteral("\n%1 (%2)").arg(path, reason);
+    P.S.Questions.Message(QStringLiteral("Pinvale 3"),
+                          QStringLiteral("Pinvale 3 cannot show %1:\n%2\n\nNothing was changed. Check the file, or "
+                                         "delete the note in ManageNotes.")
+                              .arg(unreadable.size() == 1
+                                       ? QStringLiteral("this note, as its file cannot be read whole")
+                                       : QStringLiteral("these notes, as their files cannot be read whole"),
+                                   files));
+}
+
 // Opens a window for entry Index. The note is read before the window is made: a note file that vanished
 // or is damaged since it was listed gets no window and takes no place in the cascade; its entry stays
 // unopened, like an entry over the window limit. False when no window was opened.
-bool OpenNoteWindow(Program& P, int32_t Index, const QString& mode) {
+bool OpenNoteWindow(Program& P, int32_t Index, const QString& mode, Unreadable& unreadable) {
     const QString path = P.Shown(Index).FilePath;
     NoteRecord note;
-    if (!NoteFile::ReadNote(path, note)) return false;
+    QString error;
+    if (!NoteFile::ReadNote(path, note, &error)) {
+        Remember(unreadable, path, error);
+        return false;
+    }
 
     auto* NewNote = new frmNotes(P);
     NewNote->Form_Load();
@@ -101,20 +128,27 @@ bool OpenNoteWindow(Program& P, int32_t Index, const QString& mode) {
 }
 
 // The stack: one window that pages through ShownNotes, at the first new entry (or the last one when
-// nothing new was selected). A damaged first entry hands over to the next readable new one.
-void OpenStack(Program& P, int32_t PrevCount) {
+// nothing new was selected). A damaged first entry hands over to the next readable new one. The window
+// pages through every new entry, so each of them that cannot be read is told now.
+void OpenStack(Program& P, int32_t PrevCount, Unreadable& unreadable) {
     CountOpenNotes(P);
     if (P.OpenNoteCount > MaxOpenBeforeNew) return;
-    for (int32_t Index = std::min(PrevCount + 1, P.ShownCount()); Index <= P.ShownCount(); ++Index)
-        if (OpenNoteWindow(P, Index, QStringLiteral("Single"))) return;
+    int32_t Index = std::min(PrevCount + 1, P.ShownCount());
+    while (Index <= P.ShownCount() && !OpenNoteWindow(P, Index, QStringLiteral("Single"), unreadable)) ++Index;
+    for (++Index; Index <= P.ShownCount(); ++Index) {
+        NoteRecord note;
+        QString error;
+        if (!NoteFile::ReadNote(P.Shown(Index).FilePath, note, &error))
+            Remember(unreadable, P.Shown(Index).FilePath, error);
+    }
 }
 
 // Counted once and then kept up to date: nothing closes a window while this runs. Past the limit the
 // remaining entries stay unopened.
-void OpenEach(Program& P, int32_t PrevCount) {
+void OpenEach(Program& P, int32_t PrevCount, Unreadable& unreadable) {
     CountOpenNotes(P);
     for (int32_t Index = PrevCount + 1; Index <= P.ShownCount() && P.OpenNoteCount <= MaxOpenBeforeNew; ++Index)
-        if (OpenNoteWindow(P, Index, QString())) ++P.OpenNoteCount;
+        if (OpenNoteWindow(P, Index, QString(), unreadable)) ++P.OpenNoteCount;
 }
 
 } // namespace
@@ -151,17 +185,19 @@ void ShowNotes(Program& P, int16_t OnlyEnabled, int16_t Which) {
                               DateNumber(P.S.Clock.Now().date())};
     SelectNotes(P, selection);
     if (P.ShownCount() == 0) return;
+    Unreadable unreadable;
     switch (P.Settings.Arrangement) {
     case 0:
-        OpenStack(P, PrevCount);
+        OpenStack(P, PrevCount, unreadable);
         break;
     case 1:
     case 2:
-        OpenEach(P, PrevCount);
+        OpenEach(P, PrevCount, unreadable);
         break;
     default: // an arrangement the manager never writes: the notes are listed, but no window opens
         break;
     }
+    Tell(P, unreadable);
 }
 
 } // namespace mdlCommonFunc

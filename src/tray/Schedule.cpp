@@ -45,9 +45,13 @@ bool IntervalDue(const SettingsRecord& settings, const NextShowTime& next, const
            now.date().day() == next.NextDay && settings.EveryEnabled == 1;
 }
 
+QDateTime Wall(const QDateTime& t) {
+    return QDateTime(t.date(), t.time(), Qt::UTC);
+}
+
 namespace {
 QDateTime MinuteOf(const QDateTime& t) {
-    return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute()));
+    return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute()), Qt::UTC);
 }
 } // namespace
 
@@ -61,10 +65,22 @@ bool IntervalMissed(const NextShowTime& next, const QDateTime& lastSeen, const Q
     if (from.daysTo(to) > 62) return true;
     for (QDate day = from.date(); day <= to.date(); day = day.addDays(1)) {
         if (day.day() != next.NextDay) continue;
-        const QDateTime due(day, at);
+        const QDateTime due(day, at, Qt::UTC);
         if (due > from && due < to) return true;
     }
     return false;
+}
+
+bool IntervalTooFar(const SettingsRecord& settings, const NextShowTime& next, const QDateTime& now) {
+    const QTime at(next.NextHour, next.NextMinute);
+    if (settings.EveryEnabled != 1 || !at.isValid()) return false;
+    const QDateTime from = MinuteOf(now);
+    const qint64 interval = (settings.EveryHours * 60 + settings.EveryMinutes) * 60;
+    for (QDate day = from.date(); day <= from.date().addDays(62); day = day.addDays(1)) {
+        const QDateTime due(day, at, Qt::UTC);
+        if (day.day() == next.NextDay && due >= from) return from.secsTo(due) > interval;
+    }
+    return true;
 }
 
 } // namespace Schedule

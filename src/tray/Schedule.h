@@ -25,4 +25,10 @@ bool IntervalDue(const SettingsRecord& settings, const NextShowTime& next, const
 // True when the next interval time fell into a minute that the program never saw: after the minute of
 // lastSeen and before the minute of now (the machine slept, or the clock jumped forward).
 bool IntervalMissed(const NextShowTime& next, const QDateTime& lastSeen, const QDateTime& now);
+// True when the next interval time is further from now than one interval: the clock was set back (by
+// hand, or at the end of daylight-saving time) past the moment it was computed at.
+bool IntervalTooFar(const SettingsRecord& settings, const NextShowTime& next, const QDateTime& now);
+// The time the wall clock shows, as a plain date and time: daylight-saving changes move it by an hour
+// within a second, which the schedule must see as the jump it is.
+QDateTime Wall(const QDateTime& t);
 } // namespace Schedule

@@ -89,18 +89,23 @@ void frmTray::tmrTray_Timer() {
         P.AlarmTicks = 0;
     }
     // After a sleep the minute of the hour may by chance be the one seen last; it is still a new minute.
-    const bool cameBack = m_lastTick.isValid() && m_lastTick.secsTo(now) >= AsleepSeconds;
-    if (now.time().minute() != P.LastMinute || cameBack) CheckSchedule(now, cameBack);
+    // Measured on the wall clock, so a daylight-saving change counts as the jump it is.
+    const qint64 step = m_lastTick.isValid() ? Schedule::Wall(m_lastTick).secsTo(Schedule::Wall(now)) : 0;
+    const bool cameBack = step >= AsleepSeconds;
+    const bool wentBack = step < 0;
+    if (now.time().minute() != P.LastMinute || cameBack || wentBack) CheckSchedule(now, cameBack, wentBack);
     P.LastMinute = static_cast<int16_t>(now.time().minute());
     m_lastTick = now;
     if (tmrTray.isActive()) tmrTray.start(NextTickMs(P.S.Clock.Now()));
 }
 
-void frmTray::CheckSchedule(const QDateTime& now, bool cameBack) {
+void frmTray::CheckSchedule(const QDateTime& now, bool cameBack, bool wentBack) {
     // An interval time passed while the machine slept would never match again: start the interval anew
-    // from now, without showing the notes for the time that was missed.
+    // from now, without showing the notes for the time that was missed. After the clock went back, the
+    // interval is never further away than one interval.
     if (cameBack && P.Settings.EveryEnabled == 1 && Schedule::IntervalMissed(P.NextShow, m_lastTick, now))
         mdlCommonFunc::ComputeNextShow(P);
+    if (wentBack && Schedule::IntervalTooFar(P.Settings, P.NextShow, now)) mdlCommonFunc::ComputeNextShow(P);
     if (Schedule::IntervalDue(P.Settings, P.NextShow, now)) {
         mdlCommonFunc::ComputeNextShow(P);
         TrayNotes::AlarmAndShow(P);

@@ -44,7 +44,7 @@ protected:
 private:
     const QIcon& Page(int n) const;
     void PopUpTrayMenu();
-    void CheckSchedule(const QDateTime& now, bool cameBack);
+    void CheckSchedule(const QDateTime& now, bool cameBack, bool wentBack);
     int NextTickMs(const QDateTime& now) const;
     void Unload();
 

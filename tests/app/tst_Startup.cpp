@@ -4,10 +4,12 @@
 #include "app/CommandLineInfo.h"
 #include "app/frmStealth.h"
 #include "app/mdlBoot.h"
+#include "core/NoteFile.h"
 #include "core/SettingsFile.h"
 #include "core/Version.h"
 #include "fakes/FakeServices.h"
 #include "manager/frmManager.h"
+#include "notes/ShowNotes.h"
 #include "platform/PlatformChoice.h"
 #include "tray/frmTray.h"
 #include <QtTest>
@@ -294,6 +296,27 @@ private slots:
         QCOMPARE(Marker(t), QByteArray(1, ends ? '\0' : '\1'));
         CheckShutdown(*t); // once ended, nothing runs again
         QCOMPARE(t.ProcessEnd.Calls, ends ? 1 : 0);
+    }
+
+    // The notes folder removed while the program runs: the shutdown check, a showing and the list go on
+    // with no notes, the program stays up, and closing the manager still saves the settings.
+    void notesFolderVanishes() {
+        TestProgram t;
+        QVERIFY(mdlBoot::Main(*t, QString()));
+        const QString notes = t->Settings.NotesFolder;
+        QVERIFY(NoteFile::WriteNote(notes + "a.nte", NoteFile::NewNoteRecord("a", 20200101, 20301231)));
+        FillNoteList(*t);
+        QCOMPARE(t->ManagerWindow->lstNotes->count(), 1);
+        QVERIFY(QDir(notes).removeRecursively());
+        CheckShutdown(*t);
+        ShowNotes(*t, 0, 2);
+        FillNoteList(*t);
+        QCOMPARE(t->ManagerWindow->lstNotes->count(), 0);
+        QCOMPARE(t->ShownCount(), 0);
+        QCOMPARE(t.ProcessEnd.Calls, 0);
+        QVERIFY(t->ManagerWindow->close());
+        QVERIFY(QFile::exists(t.ProgramFolder() + SettingsFileName));
+        QVERIFY(!QFileInfo::exists(notes)); // nothing recreated it behind the user's back
     }
 
     void damagedSettingsAreReportedAndKept() {

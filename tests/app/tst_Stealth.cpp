@@ -3,6 +3,7 @@
 // and deleting the selected note.
 #include "app/frmStealth.h"
 #include "app/mdlBoot.h"
+#include "core/NativeFile.h"
 #include "core/NoteFile.h"
 #include "core/NotesFolder.h"
 #include "core/SettingsFile.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <unistd.h>
 #include <utime.h>
 
 using namespace mdlCommonFunc;
@@ -222,6 +224,21 @@ private slots:
         QCOMPARE(QDir(t.Notes).entryList(QDir::Files), left);
         QVERIFY(t.T.Questions.Questions.empty());
         if (manager) QCOMPARE(t.P.ManagerWindow->lstNotes->count(), left.size()); // refilled from the folder
+    }
+
+    // A note whose name is not UTF-8 is listed and deleted like any other.
+    void deleteANameThatIsNotUtf8() {
+        StealthTest t;
+        const QByteArray raw = QFile::encodeName(t.Notes) + "caf\xE9.nte";
+        QVERIFY(NoteFile::WriteNote(NativeFile::DecodeName(raw), NoteFile::NewNoteRecord("x", 20200101, 20301231)));
+        QVERIFY(::access(raw.constData(), F_OK) == 0);
+        t.Host();
+        t.OpenManager();
+        QCOMPARE(t.P.ManagerWindow->lstNotes->count(), 1);
+        t.P.ManagerWindow->lstNotes->setCurrentRow(0);
+        t.Host().mnuDel->trigger();
+        QVERIFY(::access(raw.constData(), F_OK) != 0);
+        QCOMPARE(t.P.ManagerWindow->lstNotes->count(), 0);
     }
 };
 

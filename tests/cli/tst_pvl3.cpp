@@ -15,6 +15,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -122,7 +124,9 @@ private slots:
         QVERIFY(NoteFile::WriteNote(folder + "A.nte", Note("ant", 20240101, 20240102, 0)));
         QVERIFY(FileIO::WriteWhole(folder + "c.nte", DamagedNote()));
         QVERIFY(FileIO::WriteWhole(folder + "d.txt", "not a note"));
-        const QList<QByteArray> lines = Run({"list"}).Out.split('\n');
+        const Result list = Run({"list"});
+        QVERIFY(list.Err.count('\n') == 1 && list.Err.startsWith(("pvl3: warning: " + folder + "c.nte: ").toUtf8()));
+        const QList<QByteArray> lines = list.Out.split('\n');
         QCOMPARE(lines.size(), 4); // three lines and the empty rest after the last line feed
         QVERIFY(lines[0].startsWith("[ ] 24/01/01 24/01/02 ant ") && lines[0].endsWith((folder + "A.nte").toUtf8()));
         QVERIFY(lines[1].startsWith("[x] 24/01/01 24/01/02 bee "));
@@ -313,6 +317,11 @@ private slots:
         // A folder that exists but takes no new file, whatever the rights of the user running the test.
         QTest::newRow("unwritable notes folder")
             << "procNotes" << QStringList{"new"} << 1 << "pvl3: /proc/Note.nte: cannot write";
+        QTest::newRow("FIFO named like a note, show")
+            << "fifo" << QStringList{"show", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: not a regular file\n";
+        QTest::newRow("FIFO named like a note, enable")
+            << "fifo" << QStringList{"enable", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: not a regular file\n";
+        QTest::newRow("a folder") << "" << QStringList{"show", "%N"} << 1 << "pvl3: %N: not a regular file\n";
         QTest::newRow("disable on a full disk")
             << "fullDisk" << QStringList{"disable", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: cannot write";
         QTest::newRow("unknown command") << "" << QStringList{"frobnicate"} << 2 << "pvl3: ";
@@ -333,6 +342,7 @@ private slots:
         if (setup == "damagedSettings") // AlarmSound claims 5 characters, 2 follow
             QVERIFY(FileIO::WriteWhole(m_program + "PVL3.dat", QByteArray("\x05\0\0\0ab", 6)));
         if (setup == "procNotes") QVERIFY(SaveNotesFolder("/proc/"));
+        if (setup == "fifo") QCOMPARE(mkfifo(QFile::encodeName(m_notes + "n.nte").constData(), 0644), 0);
         std::unique_ptr<TinyDisk> disk;
         if (setup == "fullDisk") {
             disk = std::make_unique<TinyDisk>(m_notes);
@@ -346,6 +356,37 @@ private slots:
         QVERIFY2(r.Err.startsWith(Expand(message).toUtf8()), r.Err.constData());
         QVERIFY(code == 1 ? r.Err.count('\n') == 1 : r.Err.contains("\nUsage: pvl3 "));
         QCOMPARE(Snapshot(), before);
+    }
+
+    // A note whose name is not UTF-8 (Latin-1 "caf\xE9") is listed with its name's bytes, and those bytes,
+    // given back, show, disable and enable it.
+    void nameThatIsNotUtf8() {
+        QVERIFY(QDir().mkpath(m_notes));
+        const QByteArray raw = QFile::encodeName(m_notes) + "caf\xE9.nte";
+        QFile file;
+        const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write(NoteFile::NoteBytes(Note("latin", 20240101, 20240102, 1)));
+        file.close();
+        const Result list = Run({"list"});
+        QCOMPARE(list.Code, 0);
+        QVERIFY2(list.Out.startsWith("[x] 24/01/01 24/01/02 latin") && list.Out.endsWith(raw + "\n"), list.Out);
+        // The shell passes the raw byte, which QProcess could not.
+        const auto RunRaw = [&](const char* command) {
+            QProcess p;
+            p.start("/bin/sh", {"-c", "exec \"$0\" --program-folder \"$1\" \"$2\" \"$3$(printf '\\351').nte\"",
+                                PVL3_TOOL, m_program, command, m_notes + "caf"});
+            p.waitForFinished(30000);
+            return Result{p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+        };
+        const Result show = RunRaw("show");
+        QCOMPARE(show.Code, 0);
+        QCOMPARE(QJsonDocument::fromJson(show.Out).object()["Text"].toString(), QStringLiteral("latin"));
+        QCOMPARE(RunRaw("disable").Code, 0);
+        QVERIFY(Run({"list"}).Out.startsWith("[ ] "));
+        QCOMPARE(RunRaw("enable").Code, 0);
+        QVERIFY(Run({"list"}).Out.startsWith("[x] "));
+        QCOMPARE(QDir(m_notes).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 0);
     }
 
     // new and due go on with the defaults and one warning; the damaged file stays for the manager to replace.

@@ -136,8 +136,14 @@ private slots:
         QVERIFY(NoteFile::WriteNote(m_folder + "a.nte", on));
         QVERIFY(NoteFile::WriteNote(m_folder + "b.nte", odd));
         WriteBytes(m_folder + "c.nte", QByteArray::fromHex("0000000000000840010005"));
-        const auto entries = BuildNoteList(m_folder, {"a.nte", "b.nte", "c.nte"});
-        QCOMPARE(entries.size(), size_t(3));
+        WriteBytes(m_folder + "d.nte", NoteFile::NoteBytes(on).left(8 + 2 + 4 + 2 + 8)); // cut after the dates
+        const auto entries = BuildNoteList(m_folder, {"a.nte", "b.nte", "c.nte", "d.nte"});
+        QCOMPARE(entries.size(), size_t(4));
+        QVERIFY(!entries[0].Damaged && !entries[1].Damaged);
+        // Listed as it reads, ticked as its head says, but marked: no window could show it.
+        QCOMPARE(entries[3].Line, ListLine(on, m_folder + "d.nte"));
+        QVERIFY(entries[3].Damaged && entries[3].Checked);
+        QVERIFY(entries[3].Error.startsWith("damaged: "));
         QVERIFY(entries[0].Checked);
         QVERIFY(!entries[1].Checked);
         QVERIFY(entries[2].Damaged);

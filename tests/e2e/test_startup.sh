@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up and lifetime of the real program: the first start in an empty folder, the tray keeping the
-# program alive without its manager, a second copy, the system-launch switch "/QL" on and off, an
-# unknown command line, and the time from launch to the manager window.
+# program alive without its manager, a second copy, a copy that was killed, the system-launch switch "/QL"
+# on and off, an unknown command line, and the time from launch to the manager window.
 source "$(dirname "$0")/lib.sh"
 
 MANAGER="Pinvale 3: ManageNotes"
@@ -64,6 +64,25 @@ second_copy_declined() {
     stop_program "$first"
 }
 
+# A copy killed outright (a crash, a power cut) leaves the marker at 1; its lock shows it died, so the next
+# start loads without the second-copy question.
+killed_copy_restarts_without_question() {
+    log "a start after the copy was killed"
+    local folder first
+    folder="$(new_program_folder)"
+    start_program "$folder"
+    first="$PROGRAM_PID"
+    wait_window 30 "$MANAGER" "$first" >/dev/null || fail "no \"$MANAGER\" window"
+    kill -KILL "$first"
+    wait "$first" 2>/dev/null || true
+    check "the killed copy did not leave TrayLock.dat at 1" test "$(marker_bytes "$folder")" = 1
+    start_program "$folder"
+    wait_window 30 "$MANAGER" "$PROGRAM_PID" >/dev/null || fail "the start after the kill showed no manager"
+    check "the start after the kill asked the second-copy question" window_gone "$SECOND_COPY" "$PROGRAM_PID"
+    screenshot after-killed-copy
+    stop_program
+}
+
 system_launch_switched_off() {
     log "/QL with TrayOnSystemStart 0"
     local folder
@@ -123,6 +142,7 @@ measure_start_up() {
 
 first_start_keeps_running_in_tray
 second_copy_declined
+killed_copy_restarts_without_question
 system_launch_switched_off
 system_launch_brings_up_tray_only
 unknown_command_line_loads_nothing

@@ -1,6 +1,7 @@
 #include "fakes/FakeServices.h"
 
 #include "core/ProgramFolder.h"
+#include <QCoreApplication>
 
 bool FakeQuestions::AskYesNo(const QString& title, const QString& text) {
     Questions.push_back({title, text});
@@ -69,6 +70,13 @@ std::unique_ptr<cSysTray> FakeTrayFactory::CreateTray(QObject* parent) {
 TestProgram::TestProgram()
     : P(std::make_unique<Program>(Services{Questions, Choosers, Sound, Clock, Screen, Random, ProcessEnd, TrayFactory},
                                   ProgramFolder())) {}
+
+// Windows closed during the test are deleted later; they must go while the program they point at is there
+// (the sanitizer build caught a tray window reading its program after it was gone).
+TestProgram::~TestProgram() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    P.reset();
+}
 
 QString TestProgram::ProgramFolder() const {
     return mdlCommonFunc::WithSeparator(Folder.path());

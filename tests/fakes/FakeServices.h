@@ -127,6 +127,9 @@ struct TestProgram {
     std::unique_ptr<Program> P;
 
     TestProgram();
+    ~TestProgram();
+    TestProgram(const TestProgram&) = delete;
+    TestProgram& operator=(const TestProgram&) = delete;
     QString ProgramFolder() const; // ends in the separator
     Program& operator*() { return *P; }
     Program* operator->() { return P.get(); }

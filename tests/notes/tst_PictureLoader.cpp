@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+#include <sys/stat.h>
 
 using PictureLoader::LoadPicture;
 using PictureLoader::MaxPictureSide;
@@ -86,6 +87,9 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::newRow("missing") << m_dir.filePath("nothing-here.bmp");
         QTest::newRow("zero bytes") << Write("empty.jpg", {});
+        const QString fifo = m_dir.filePath("pipe.bmp"); // would never end if it were read
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+        QTest::newRow("FIFO") << fifo;
         QByteArray garbage(4096, '\0');
         for (qsizetype i = 0; i < garbage.size(); ++i) garbage[i] = char((i * 7919 + 13) >> 3);
         QTest::newRow("garbage") << Write("garbage.gif", garbage);

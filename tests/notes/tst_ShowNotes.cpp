@@ -299,21 +299,38 @@ private slots:
     }
 
     // A note damaged or gone by the time it is opened gets no window and takes no place in the cascade; the
-    // notes around it show as usual, even one whose picture is missing. Cut inside the text, the head still
-    // reads and the note is listed; gone, the head read fails and it is not.
+    // notes around it show as usual, even one whose picture is missing. A note cut short after its dates is
+    // selected (its head reads) and is told once per showing, by its path; the stack tells it too, as the
+    // window would page to it.
+    void unreadableNotes_data() {
+        QTest::addColumn<int>("arrangement");
+        QTest::addColumn<int>("windows");
+        QTest::newRow("cascade") << 1 << 2;
+        QTest::newRow("stack") << 0 << 1;
+    }
     void unreadableNotes() {
+        QFETCH(int, arrangement);
+        QFETCH(int, windows);
+        P->Settings.Arrangement = static_cast<uint8_t>(arrangement);
         WriteMany(4);
         NoteRecord pictured = DueNote("Note 1");
         pictured.ImagePath = tp->ProgramFolder() + "gone.bmp";
         Write("n1.nte", pictured);
-        QVERIFY(QFile(Path("n2.nte")).resize(20));
+        QVERIFY(QFile(Path("n2.nte")).resize(28)); // Version, Enabled, "Note 2", the two dates
         QVERIFY(QFile::remove(Path("n3.nte")));
         ShowNotes(*P, -1, 2);
         QCOMPARE(P->ShownCount(), 3);
-        const auto windows = Windows();
-        QCOMPARE(windows.size(), size_t(2));
-        QCOMPARE(windows[1]->lblFileNamePath, Path("n4.nte"));
-        QCOMPARE(TwipsPos(windows[1]), QPoint(240, 240));
+        const auto open = Windows();
+        QCOMPARE(int(open.size()), windows);
+        if (windows == 2) QCOMPARE(open[1]->lblFileNamePath, Path("n4.nte"));
+        if (windows == 2) QCOMPARE(TwipsPos(open[1]), QPoint(240, 240));
+        QCOMPARE(tp->Questions.Messages.size(), size_t(1));
+        const QString told = tp->Questions.Messages[0].Text;
+        QCOMPARE(told.count(Path("n2.nte")), 1);
+        QVERIFY(!told.contains(Path("n4.nte")) && !told.contains(Path("n1.nte")));
+        QCOMPARE(QFileInfo(Path("n2.nte")).size(), qint64(28)); // left as it was
+        ShowNotes(*P, -1, 2);                                   // the next showing tells it again
+        QCOMPARE(tp->Questions.Messages.size(), size_t(2));
     }
 };
 

@@ -2,6 +2,7 @@
 // running it: every match firing once a minute, the interval moving on, the first minute after start, and
 // waking from sleep past an interval time.
 #include "tst_TrayFixture.h"
+#include <QTimeZone>
 
 using namespace TrayFixture;
 
@@ -126,6 +127,51 @@ private slots:
         CompareNext(t.P.NextShow, next);
         t.Tick(QDateTime(wake.date(), QTime(next.NextHour, next.NextMinute)));
         QCOMPARE(t.Shows(), showsAtWake + 1);
+    }
+
+    // The clock moved while the program ran, through the fake clock: the interval is due every 20 minutes
+    // and was computed for 11:10 (or 02:05 and 03:10 on the change-over nights in Berlin).
+    void clockChanges_data() {
+        const QTimeZone berlin("Europe/Berlin");
+        const auto Berlin = [&](int month, int day, int h, int m, int s) {
+            return QDateTime(QDate(2026, month, day), QTime(h, m, s), berlin);
+        };
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("before");
+        QTest::addColumn<QDateTime>("after");
+        QTest::addColumn<NextShowTime>("next");
+        QTest::newRow("set back an hour: due 20 minutes on")
+            << At(10, 50) << At(10, 50, 30) << At(9, 51) << NextShowTime{10, 11, 5};
+        QTest::newRow("set back 40 seconds: at most a minute earlier")
+            << At(10, 50) << At(10, 50, 30) << At(10, 49, 50) << NextShowTime{11, 9, 5};
+        QTest::newRow("set back past midnight")
+            << At(0, 5, 0, 6) << At(0, 10, 0, 6) << At(23, 30, 0, 5) << NextShowTime{23, 50, 5};
+        // 29 March: 02:00 CET becomes 03:00 CEST, so 02:05 never comes; a second later it is past.
+        QTest::newRow("spring forward skips it")
+            << Berlin(3, 29, 1, 45, 0) << Berlin(3, 29, 1, 59, 59) << Berlin(3, 29, 3, 0, 0) << NextShowTime{3, 20, 29};
+        // 25 October: 03:00 CEST becomes 02:00 CET; 03:10 would be 80 minutes away. (02:50 CEST is 00:50 UTC:
+        // the wall time alone would name the second 02:50.)
+        const auto Summer = [&](int m, int s) {
+            return QDateTime(QDate(2026, 10, 25), QTime(0, m, s), Qt::UTC).toTimeZone(berlin);
+        };
+        QTest::newRow("fall back repeats an hour")
+            << Summer(50, 0) << Summer(59, 59) << Summer(59, 59).addSecs(1) << NextShowTime{2, 20, 25};
+    }
+    void clockChanges() {
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, before);
+        QFETCH(QDateTime, after);
+        QFETCH(NextShowTime, next);
+        TrayTest t(start);
+        t.EveryMinutes(0, 20);
+        t.Load();
+        t.Tick(before);
+        t.Tick(after);
+        QCOMPARE(t.Shows(), 0);
+        CompareNext(t.P.NextShow, next);
+        const QDateTime due(after.date(), QTime(next.NextHour, next.NextMinute), Qt::UTC);
+        t.Tick(after.addSecs(Schedule::Wall(after).secsTo(due))); // no change-over between the two
+        QCOMPARE(t.Shows(), 1);
     }
 };
 

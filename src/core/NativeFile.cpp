@@ -1,0 +1,187 @@
+#include "core/NativeFile.h"
+
+#include "core/FileIO.h"
+#include <QFile>
+#include <QRegularExpression>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace NativeFile {
+
+namespace {
+
+constexpr char16_t EscapeBase = 0xDC00;
+
+// A raw byte at i: a lone low surrogate in the escape range. The same code unit after a high surrogate
+// is the second half of a character beyond U+FFFF (U+10B49A ends in DC9A), not a byte.
+bool IsEscape(const QString& name, qsizetype i) {
+    const char16_t unit = name.at(i).unicode();
+    return unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF && !(i > 0 && name.at(i - 1).isHighSurrogate());
+}
+
+struct Lead {
+    int Length; // of the whole sequence; 0 for a byte no sequence starts with
+    uint32_t Bits;
+};
+
+Lead LeadOf(uint8_t byte) {
+    if (byte >= 0xC2 && byte <= 0xDF) return {2, byte & 0x1Fu};
+    if (byte >= 0xE0 && byte <= 0xEF) return {3, byte & 0x0Fu};
+    if (byte >= 0xF0 && byte <= 0xF4) return {4, byte & 0x07u};
+    return {0, 0};
+}
+
+// Length of the valid UTF-8 sequence starting at i, or 0.
+int SequenceLength(const QByteArray& b, qsizetype i) {
+    const auto at = [&](qsizetype k) { return static_cast<uint8_t>(b.at(k)); };
+    if (at(i) < 0x80) return 1;
+    const Lead lead = LeadOf(at(i));
+    if (lead.Length == 0 || i + lead.Length > b.size()) return 0;
+    uint32_t code = lead.Bits;
+    for (int k = 1; k < lead.Length; ++k) {
+        if ((at(i + k) & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (at(i + k) & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are not valid UTF-8.
+    if ((lead.Length == 3 && code < 0x800) || (lead.Length == 4 && (code < 0x10000 || code > 0x10FFFF))) return 0;
+    if (code >= 0xD800 && code <= 0xDFFF) return 0;
+    return lead.Length;
+}
+
+QByteArray Native(const QString& path) {
+    return EncodeName(path);
+}
+
+// The regular expression engine refuses text with lone surrogates; a raw byte matches like any letter.
+QString Matchable(QString name) {
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (IsEscape(name, i)) name[i] = QChar(0xFFFD);
+    return name;
+}
+
+} // namespace
+
+QString DecodeName(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size());
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const int length = SequenceLength(bytes, i);
+        if (length == 0) {
+            out.append(QChar(static_cast<char16_t>(EscapeBase + static_cast<uint8_t>(bytes.at(i)))));
+            ++i;
+            continue;
+        }
+        out.append(QString::fromUtf8(bytes.constData() + i, length));
+        i += length;
+    }
+    return out;
+}
+
+QByteArray EncodeName(const QString& name) {
+    if (QtCanName(name)) return QFile::encodeName(name);
+    QByteArray out;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && !IsEscape(name, i)) continue;
+        out.append(name.mid(start, i - start).toUtf8());
+        if (i < name.size()) out.append(static_cast<char>(name.at(i).unicode() - EscapeBase));
+        start = i + 1;
+    }
+    return out;
+}
+
+bool QtCanName(const QString& path) {
+    for (qsizetype i = 0; i < path.size(); ++i)
+        if (IsEscape(path, i)) return false;
+    return true;
+}
+
+Kind KindOf(const QString& path) {
+    struct stat st;
+    if (::stat(Native(path).constData(), &st) != 0) return Kind::Missing;
+    if (S_ISREG(st.st_mode)) return Kind::Regular;
+    return S_ISDIR(st.st_mode) ? Kind::Folder : Kind::Other;
+}
+
+bool OpenRegular(QFile& file, const QString& path, QString* error) {
+    const auto fail = [&](const QString& reason) {
+        if (error) *error = reason;
+        return false;
+    };
+    const int fd = ::open(Native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return fail(QStringLiteral("missing"));
+        return fail(QStringLiteral("cannot read: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fail(QStringLiteral("not a regular file"));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(QStringLiteral("cannot read: %1").arg(file.errorString()));
+    }
+    return true;
+}
+
+bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
+    if (QtCanName(path)) return FileIO::WriteWhole(path, bytes, error);
+    const auto fail = [&](const QString& reason) {
+        if (error) *error = reason;
+        return false;
+    };
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folder = path.left(slash + 1);
+    if (!QtCanName(folder)) return fail(QStringLiteral("cannot write: the folder's name is not valid UTF-8"));
+    struct stat old;
+    const bool exists = ::stat(Native(path).constData(), &old) == 0;
+    // Root may write anything; a file its owner made read-only still stays as it is.
+    if (exists && !(old.st_mode & S_IWUSR)) return fail(QStringLiteral("the file is read-only"));
+    // Named like the temporaries of every other write, so the same start-up cleaning removes a leftover.
+    const QString temporary =
+        folder + QStringLiteral(".note.pvl3-") + QString::number(::getpid(), 36).rightJustified(6, u'0').right(6);
+    if (!FileIO::WriteWhole(temporary, bytes, error)) return false;
+    if (exists) ::chmod(Native(temporary).constData(), old.st_mode & 07777);
+    if (!Rename(temporary, path)) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        Remove(temporary);
+        return fail(QStringLiteral("cannot write: %1").arg(reason));
+    }
+    return true;
+}
+
+bool Remove(const QString& path) {
+    return ::unlink(Native(path).constData()) == 0;
+}
+
+bool Rename(const QString& from, const QString& to) {
+    return ::rename(Native(from).constData(), Native(to).constData()) == 0;
+}
+
+QStringList ListFiles(const QString& folder, const QString& pattern) {
+    QStringList names;
+    const QString base = folder.endsWith(u'/') ? folder : folder + u'/';
+    const QByteArray native = Native(base);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native.constData()), ::closedir);
+    if (!dir) return names;
+    const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(pattern),
+                                   QRegularExpression::CaseInsensitiveOption);
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const QString name = DecodeName(QByteArray(entry->d_name));
+        if (name.startsWith(u'.')) continue;
+        if (!match.match(Matchable(name)).hasMatch()) continue;
+        struct stat st;
+        if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) names.append(name);
+    }
+    return names;
+}
+
+} // namespace NativeFile

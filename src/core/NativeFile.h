@@ -1,0 +1,42 @@
+#pragma once
+// File names as the file system's bytes, and opens that cannot hang.
+//
+// Qt turns a file name into text as UTF-8 and drops any name that is not valid UTF-8 from its folder
+// listings. Here such a name keeps every byte: valid UTF-8 is decoded as usual and each byte that is not
+// becomes the lone surrogate U+DC00 + byte, which no real text holds, so encoding gives the bytes back.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QFile;
+
+namespace NativeFile {
+
+QString DecodeName(const QByteArray& bytes);
+QByteArray EncodeName(const QString& name);
+
+// True when Qt's own file classes reach the file under this name (every name but one with raw bytes).
+bool QtCanName(const QString& path);
+
+enum class Kind { Missing, Regular, Folder, Other };
+// Follows links, never opens: a FIFO or device is told apart without waiting on it.
+Kind KindOf(const QString& path);
+
+// Opens a regular file for reading. The open itself does not wait (a FIFO swapped in after a check
+// would otherwise block it), and what was opened is checked before the first read. On failure the
+// reason is "missing", "not a regular file" or "cannot read: ...".
+bool OpenRegular(QFile& file, const QString& path, QString* error);
+
+// FileIO::WriteWhole for any name: a name Qt cannot spell is written under a temporary name beside it and
+// renamed into place by its bytes, keeping the old file's mode; a file its mode makes read-only is refused.
+bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+bool Remove(const QString& path);
+// Renames within one folder; replaces the target.
+bool Rename(const QString& from, const QString& to);
+
+// The names of the regular files (or links to them) in a folder that match a wildcard pattern, case
+// folded, hidden files left out, in no particular order. Empty when the folder cannot be read.
+QStringList ListFiles(const QString& folder, const QString& pattern);
+
+} // namespace NativeFile

@@ -1,0 +1,23 @@
+#pragma once
+// Claiming "TrayLock.dat" at start-up. The one-byte marker stays as every copy of the program knows it;
+// beside it "TrayLock.lock" (a QLockFile: process id, program and host) tells a copy that died on this
+// machine from one that still runs, and makes the claim atomic between two copies started together.
+#include <QString>
+
+class QLockFile;
+
+namespace mdlCommonFunc {
+
+inline const QString RunningLockFileName = QStringLiteral("TrayLock.lock");
+
+enum class MarkerClaim {
+    Claimed,  // the marker was 0 and is now 1
+    DeadCopy, // the marker says 1, but the copy that set it has died on this machine: start as if 0
+    Taken,    // a copy runs, or nothing proves it does not: the second-copy question is due
+};
+
+// Takes the lock when it is free (held by `lock` until the process ends) and sets the marker when it
+// was 0. Without the lock the marker is left alone, so at most one copy claims it at once.
+MarkerClaim ClaimRunningMarker(const QString& programFolder, QLockFile& lock);
+
+} // namespace mdlCommonFunc
