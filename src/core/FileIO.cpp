@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 #include <cstdio>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,15 +76,8 @@ void RemoveStaleTemporaries(const QString& folder, const QDateTime& now) {
     }
 }
 
-bool OpenForReading(QFile& file, QString* error) {
-    return NativeFile::OpenRegular(file, file.fileName(), error);
-}
-
 bool ReadWhole(const QString& path, QByteArray& bytes, QString* error) {
-    QFile file(path);
-    if (!OpenForReading(file, error)) return false;
-    bytes = file.readAll();
-    return true;
+    return NativeFile::ReadRegular(path, bytes, std::numeric_limits<qint64>::max(), error);
 }
 
 } // namespace FileIO

@@ -5,13 +5,8 @@
 #include <QString>
 
 class QDateTime;
-class QFile;
 
 namespace FileIO {
-
-// Opens a regular file for reading without ever waiting on a FIFO or device; on failure the reason is
-// "missing", "not a regular file" or "cannot read: ...".
-bool OpenForReading(QFile& file, QString* error);
 
 // Fails, leaving the old file as it was, when any byte cannot be written (a full disk included) or when the
 // old file is read-only by its mode. The new file keeps the old one's permissions.
@@ -20,7 +15,8 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = n
 // Removes the temporaries of writes that died (killed, power cut) from a folder the program writes to.
 void RemoveStaleTemporaries(const QString& folder, const QDateTime& now);
 
-// False when the file cannot be opened.
+// A regular file's bytes, read without ever waiting on a FIFO or device; on failure the reason is
+// "missing", "not a regular file" or "cannot read: ...".
 bool ReadWhole(const QString& path, QByteArray& bytes, QString* error = nullptr);
 
 } // namespace FileIO

@@ -3,6 +3,7 @@
 #include "core/FileIO.h"
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -109,26 +110,30 @@ Kind KindOf(const QString& path) {
     return S_ISDIR(st.st_mode) ? Kind::Folder : Kind::Other;
 }
 
-bool OpenRegular(QFile& file, const QString& path, QString* error) {
+bool ReadRegular(const QString& path, QByteArray& bytes, qint64 maxBytes, QString* error) {
     const auto fail = [&](const QString& reason) {
         if (error) *error = reason;
         return false;
     };
+    const auto why = [] { return QStringLiteral("cannot read: %1").arg(QString::fromLocal8Bit(std::strerror(errno))); };
     const int fd = ::open(Native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return fail(QStringLiteral("missing"));
-        return fail(QStringLiteral("cannot read: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
-    }
+    if (fd < 0) return fail(errno == ENOENT || errno == ENOTDIR ? QStringLiteral("missing") : why());
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } const closer{fd};
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return fail(QStringLiteral("not a regular file"));
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fail(QStringLiteral("not a regular file"));
+    bytes.resize(std::min<qint64>(st.st_size, maxBytes));
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(why());
+        if (n == 0) break; // cut short since the status call: what is there is what is read
+        got += n;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return fail(QStringLiteral("cannot read: %1").arg(file.errorString()));
-    }
+    bytes.truncate(got);
     return true;
 }
 
@@ -178,6 +183,13 @@ QStringList ListFiles(const QString& folder, const QString& pattern) {
         const QString name = DecodeName(QByteArray(entry->d_name));
         if (name.startsWith(u'.')) continue;
         if (!match.match(Matchable(name)).hasMatch()) continue;
+        // The entry's own type where the file system gives it; a link, or a file system that does not say,
+        // costs a status call.
+        if (entry->d_type == DT_REG) {
+            names.append(name);
+            continue;
+        }
+        if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) continue;
         struct stat st;
         if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) names.append(name);
     }

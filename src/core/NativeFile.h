@@ -8,8 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-class QFile;
-
 namespace NativeFile {
 
 QString DecodeName(const QByteArray& bytes);
@@ -22,10 +20,11 @@ enum class Kind { Missing, Regular, Folder, Other };
 // Follows links, never opens: a FIFO or device is told apart without waiting on it.
 Kind KindOf(const QString& path);
 
-// Opens a regular file for reading. The open itself does not wait (a FIFO swapped in after a check
-// would otherwise block it), and what was opened is checked before the first read. On failure the
-// reason is "missing", "not a regular file" or "cannot read: ...".
-bool OpenRegular(QFile& file, const QString& path, QString* error);
+// Reads a regular file's first maxBytes bytes (all of a smaller file): one open, one status call, one read.
+// The open itself does not wait (a FIFO swapped in after a check would otherwise block it), and what was
+// opened is checked before the first read. On failure the reason is "missing", "not a regular file" or
+// "cannot read: ...".
+bool ReadRegular(const QString& path, QByteArray& bytes, qint64 maxBytes, QString* error);
 
 // FileIO::WriteWhole for any name: a name Qt cannot spell is written under a temporary name beside it and
 // renamed into place by its bytes, keeping the old file's mode; a file its mode makes read-only is refused.

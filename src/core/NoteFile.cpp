@@ -40,13 +40,23 @@ void ReadRest(BinReader& in, NoteRecord& r) {
     r.TextAlign = in.ReadInt16();
 }
 
-template <typename Body> bool ReadWith(const QString& path, QString* error, Body body) {
-    QFile file(path);
-    if (!FileIO::OpenForReading(file, error)) return false;
-    BinReader in(file);
-    body(in);
-    if (!in.Ok() && error) *error = in.Error();
-    return in.Ok();
+// A note is read whole with one read; a head is parsed from the first bytes, and only a note whose head
+// runs past them (a very long text) is read again, whole. Nothing past MaxNoteBytes is read: a file that
+// large is not a note, and it reads as damaged.
+constexpr qint64 HeadBytes = 4096;
+constexpr qint64 MaxNoteBytes = 16 * 1024 * 1024;
+
+template <typename Body> bool ReadWith(const QString& path, qint64 first, QString* error, Body body) {
+    QByteArray bytes;
+    for (qint64 limit = first;; limit = MaxNoteBytes) {
+        if (!NativeFile::ReadRegular(path, bytes, limit, error)) return false;
+        BinReader in(bytes);
+        body(in);
+        if (in.Ok() || bytes.size() < limit || limit == MaxNoteBytes) {
+            if (!in.Ok() && error) *error = in.Error();
+            return in.Ok();
+        }
+    }
 }
 
 } // namespace
@@ -69,14 +79,14 @@ NoteRecord NewNoteRecord(const QString& text, int32_t showFrom, int32_t showUnti
 }
 
 bool ReadNote(const QString& path, NoteRecord& record, QString* error) {
-    return ReadWith(path, error, [&](BinReader& in) {
+    return ReadWith(path, MaxNoteBytes, error, [&](BinReader& in) {
         ReadHead(in, record, Head::Dates);
         ReadRest(in, record);
     });
 }
 
 bool ReadNoteHead(const QString& path, NoteRecord& record, Head head, QString* error) {
-    return ReadWith(path, error, [&](BinReader& in) { ReadHead(in, record, head); });
+    return ReadWith(path, HeadBytes, error, [&](BinReader& in) { ReadHead(in, record, head); });
 }
 
 QByteArray NoteBytes(const NoteRecord& r) {

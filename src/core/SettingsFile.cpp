@@ -43,9 +43,9 @@ QByteArray SettingsBytes(const SettingsRecord& s) {
 }
 
 bool ReadSettingsFile(const QString& path, SettingsRecord& s, QString* error) {
-    QFile file(path);
-    if (!FileIO::OpenForReading(file, error)) return false;
-    BinReader in(file);
+    QByteArray bytes;
+    if (!FileIO::ReadWhole(path, bytes, error)) return false;
+    BinReader in(bytes);
     s.AlarmSound = ReadBinString(in);
     for (uint8_t* flag :
          {&s.PlayAlarm, &s.AnimateIcon, &s.ShowOnTrayStart, &s.TrayOnSystemStart, &s.EveryHours, &s.EveryMinutes})
@@ -96,12 +96,10 @@ bool SaveSettings(const QString& programFolder, const SettingsRecord& settings, 
 }
 
 bool TrayLockIsSet(const QString& programFolder) {
-    QFile file;
-    // An absent marker, or something that is not a file, counts as 0.
-    if (!NativeFile::OpenRegular(file, programFolder + TrayLockFileName, nullptr)) return false;
-    char byte = 0;
-    const bool read = file.read(&byte, 1) == 1;
-    return read && static_cast<uint8_t>(byte) > 0;
+    QByteArray byte;
+    // An absent or empty marker, or something that is not a file, counts as 0.
+    if (!NativeFile::ReadRegular(programFolder + TrayLockFileName, byte, 1, nullptr)) return false;
+    return !byte.isEmpty() && static_cast<uint8_t>(byte.at(0)) > 0;
 }
 
 bool SetTrayLock(const QString& programFolder) {

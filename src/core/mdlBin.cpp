@@ -1,6 +1,5 @@
 #include "core/mdlBin.h"
 
-#include <QIODevice>
 #include <QStringDecoder>
 #include <QtEndian>
 #include <array>
@@ -118,13 +117,12 @@ void BinReader::Fail(const QString& reason) {
 
 QByteArray BinReader::Take(qint64 count, const char* what) {
     if (!m_ok) return {};
-    const qint64 left = m_device.size() - m_device.pos();
-    if (count < 0 || count > left) {
-        Fail(QStringLiteral("damaged: %1 at byte %2 runs past the end of the file").arg(what).arg(m_device.pos()));
+    if (count < 0 || count > m_bytes.size() - m_pos) {
+        Fail(QStringLiteral("damaged: %1 at byte %2 runs past the end of the file").arg(what).arg(m_pos));
         return {};
     }
-    QByteArray bytes = m_device.read(count);
-    if (bytes.size() != count) Fail(QStringLiteral("cannot read %1 at byte %2").arg(what).arg(m_device.pos()));
+    const QByteArray bytes = m_bytes.mid(m_pos, count);
+    m_pos += count;
     return bytes;
 }
 

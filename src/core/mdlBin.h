@@ -5,8 +5,6 @@
 #include <QString>
 #include <cstdint>
 
-class QIODevice;
-
 namespace mdlBin {
 
 // Windows-1252 <-> Unicode. A character the code page cannot hold becomes '?'.
@@ -33,11 +31,11 @@ private:
     QByteArray m_bytes;
 };
 
-// Reads fields from a device without ever reading or allocating past its end. After the first failure
-// every later read fails too and Ok() stays false, so a caller may read a whole record and check once.
+// Reads fields from a file's bytes, already read, never past their end. After the first failure every
+// later read fails too and Ok() stays false, so a caller may read a whole record and check once.
 class BinReader {
 public:
-    explicit BinReader(QIODevice& device) : m_device(device) {}
+    explicit BinReader(const QByteArray& bytes) : m_bytes(bytes) {}
     double ReadDouble();
     int16_t ReadInt16();
     int32_t ReadInt32();
@@ -49,7 +47,8 @@ public:
 
 private:
     QByteArray Take(qint64 count, const char* what);
-    QIODevice& m_device;
+    QByteArray m_bytes;
+    qint64 m_pos = 0;
     bool m_ok = true;
     QString m_error;
 };

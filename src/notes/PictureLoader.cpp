@@ -241,10 +241,9 @@ QImage LoadEmf(const QByteArray& data) {
 
 QByteArray ReadWholeFile(const QString& path) {
     // Only plain files: a folder, a device or a pipe named as a picture would give nothing or never end.
-    QFile file;
-    if (!NativeFile::OpenRegular(file, path, nullptr)) return {};
-    if (file.size() > MaxPictureFileBytes) return {};
-    return file.read(MaxPictureFileBytes);
+    QByteArray data;
+    if (!NativeFile::ReadRegular(path, data, MaxPictureFileBytes + 1, nullptr)) return {};
+    return data.size() > MaxPictureFileBytes ? QByteArray() : data;
 }
 
 } // namespace

@@ -166,15 +166,29 @@ private slots:
         QVERIFY(error.startsWith(QStringLiteral("damaged")) || error.startsWith(QStringLiteral("cannot")));
     }
 
+    // The head is read from the file's first bytes; a text longer than those makes the reader go on.
+    void headReadIgnoresDamageFurtherOn_data() {
+        QTest::addColumn<int>("textLength");
+        QTest::addColumn<bool>("cutInText"); // the file ends inside the text: the head is damaged too
+        QTest::newRow("short text") << 3 << false;
+        QTest::newRow("text beyond the first read") << 10000 << false;
+        QTest::newRow("long text cut short") << 10000 << true;
+    }
     void headReadIgnoresDamageFurtherOn() {
+        QFETCH(int, textLength);
+        QFETCH(bool, cutInText);
         const QString path = Path("tail.nte");
-        QByteArray bytes = NoteFile::NoteBytes(Sample());
-        bytes.truncate(30); // ends inside LoadSound
+        NoteRecord note = Sample();
+        note.Text = QString(textLength, QLatin1Char('a'));
+        QByteArray bytes = NoteFile::NoteBytes(note);
+        bytes.truncate(cutInText ? 5000 : 27 + textLength); // inside the text, or inside LoadSound
         WriteBytes(path, bytes);
         NoteRecord head;
-        QVERIFY(NoteFile::ReadNoteHead(path, head, NoteFile::Head::Dates));
-        QCOMPARE(head.Text, QStringLiteral("abc"));
-        QCOMPARE(head.ShowUntil, 20000105);
+        QString error;
+        QCOMPARE(NoteFile::ReadNoteHead(path, head, NoteFile::Head::Dates, &error), !cutInText);
+        if (cutInText) QVERIFY(error.startsWith(QStringLiteral("damaged")));
+        if (!cutInText) QCOMPARE(head.Text, note.Text);
+        if (!cutInText) QCOMPARE(head.ShowUntil, 20000105);
         NoteRecord whole;
         QVERIFY(!NoteFile::ReadNote(path, whole));
     }
