@@ -17,10 +17,6 @@
 using namespace mdlCommonFunc;
 
 namespace {
-QByteArray Marker(TestProgram& t) {
-    QFile f(t.ProgramFolder() + TrayLockFileName);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("absent");
-}
 
 // Settings on disk with NoteWidth 222 and one note due every day, shown at the tray's start when asked.
 void Prepare(TestProgram& t, bool showNote) {
@@ -72,7 +68,7 @@ private slots:
         t->Settings.NoteWidth = 333;
         mdlBoot::EndAsByWindows(*t);
         QCOMPARE(t.ProcessEnd.Calls, 1);
-        QCOMPARE(Marker(t), QByteArray(1, '\0'));
+        QCOMPARE(t.Marker(), QByteArray(1, '\0'));
         QCOMPARE(SavedWidth(t), int16_t(savedWidth));
         QCOMPARE(t.Questions.Questions.size(), size_t(0)); // PromptCloseNote is 1, yet nobody is asked
         QCOMPARE(OpenNotes(), 0);
@@ -112,7 +108,7 @@ private slots:
             }
             QTRY_COMPARE(t.ProcessEnd.Calls, 1);
         }
-        QCOMPARE(Marker(t), QByteArray(1, '\0'));
+        QCOMPARE(t.Marker(), QByteArray(1, '\0'));
         QCOMPARE(SavedWidth(t), int16_t(333));
     }
 
@@ -133,7 +129,7 @@ private slots:
         t->Settings.NoteWidth = 333;
         mdlBoot::CommitForSessionEnd(*t);
         QCOMPARE(SavedWidth(t), int16_t(savedWidth));
-        QCOMPARE(Marker(t), QByteArray(1, '\0'));
+        QCOMPARE(t.Marker(), QByteArray(1, '\0'));
         QCOMPARE(t.ProcessEnd.Calls, 0);
         QVERIFY(t->TrayActive);
     }

@@ -20,10 +20,6 @@
 using namespace mdlCommonFunc;
 
 namespace {
-QByteArray Marker(TestProgram& t) {
-    QFile f(t.ProgramFolder() + TrayLockFileName);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("absent");
-}
 
 // Listens on the abstract socket of X display `number`; the socket, or -1 when the name is taken.
 int ListenAsDisplay(int number) {
@@ -54,7 +50,7 @@ private slots:
         TestProgram t;
         QVERIFY(mdlBoot::Main(*t, QString()));
         QCOMPARE(t.Questions.Questions.size(), size_t(0));
-        QCOMPARE(Marker(t), QByteArray(1, '\1'));
+        QCOMPARE(t.Marker(), QByteArray(1, '\1'));
         QVERIFY(t->TrayActive);
         QVERIFY(t.TrayFactory.Last && t.TrayFactory.Last->InTray);
         QCOMPARE(t.TrayFactory.Last->Tip, QStringLiteral("PVL 3: TrayNotes"));
@@ -111,7 +107,7 @@ private slots:
             QCOMPARE(t.Questions.Questions[0].Title, QStringLiteral("Do you want to load multiple copies of PVL3?"));
         QCOMPARE(t.ProcessEnd.Calls, runs ? 0 : 1);
         QCOMPARE(bool(t->ManagerWindow), runs);
-        QCOMPARE(Marker(t), QByteArray(1, '\1'));
+        QCOMPARE(t.Marker(), QByteArray(1, '\1'));
     }
 
     // Only a lone --help, -h or --version prints instead of starting; every other line starts as before.
@@ -230,7 +226,7 @@ private slots:
         QCOMPARE(t->TrayActive, runs);
         QCOMPARE(bool(t->StealthWindow), runs);
         QCOMPARE(t.ProcessEnd.Calls, ends);
-        QCOMPARE(Marker(t), marker);
+        QCOMPARE(t.Marker(), marker);
         // A tray host that draws the menu itself (StatusNotifierItem) is given the tray menu.
         if (runs) QCOMPARE(t.TrayFactory.Last->HostMenu, &t->Stealth().mnuTray);
     }
@@ -249,7 +245,7 @@ private slots:
         QCOMPARE(saved.NoteWidth, int16_t(222));
         QVERIFY(t->TrayWindow->close());
         QCOMPARE(t.ProcessEnd.Calls, 1);
-        QCOMPARE(Marker(t), QByteArray(1, '\0'));
+        QCOMPARE(t.Marker(), QByteArray(1, '\0'));
         QVERIFY(t->Ending());
     }
 
@@ -293,7 +289,7 @@ private slots:
         CheckShutdown(*t);
         QCOMPARE(t->OpenNoteCount, openNote ? 1 : 0);
         QCOMPARE(t.ProcessEnd.Calls, ends ? 1 : 0);
-        QCOMPARE(Marker(t), QByteArray(1, ends ? '\0' : '\1'));
+        QCOMPARE(t.Marker(), QByteArray(1, ends ? '\0' : '\1'));
         CheckShutdown(*t); // once ended, nothing runs again
         QCOMPARE(t.ProcessEnd.Calls, ends ? 1 : 0);
     }

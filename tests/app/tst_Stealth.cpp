@@ -4,12 +4,8 @@
 #include "app/frmStealth.h"
 #include "app/mdlBoot.h"
 #include "core/NativeFile.h"
-#include "core/NoteFile.h"
 #include "core/NotesFolder.h"
-#include "core/SettingsFile.h"
-#include "fakes/FakeServices.h"
-#include "manager/frmManager.h"
-#include "notes/frmNotes.h"
+#include "manager/ManagerFixture.h"
 #include "tray/frmTray.h"
 #include <QApplication>
 #include <QDir>
@@ -21,32 +17,13 @@ using namespace mdlCommonFunc;
 
 namespace {
 
-struct StealthTest {
-    TestProgram T;
-    Program& P = *T.P;
-    QString Notes;
-
-    StealthTest() {
-        P.Settings = DefaultSettings(T.ProgramFolder());
-        P.Settings.ShowOnTrayStart = 1;
-        P.Settings.TrayOnSystemStart = 1;
-        Notes = P.Settings.NotesFolder;
-        QDir().mkpath(Notes);
-    }
-    ~StealthTest() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<frmNotes*>(w)) delete w;
-    }
-
+// The manager's fixture with both launch options on.
+struct StealthTest : ManagerTest {
+    StealthTest() { P.Settings.ShowOnTrayStart = P.Settings.TrayOnSystemStart = 1; }
     frmStealth& Host() { return P.Stealth(); }
     void OpenManager() {
         P.ManagerWindow = new frmManager(P);
         P.ManagerWindow->Form_Load();
-    }
-    void WriteNote(const QString& name, int16_t enabled = 1) {
-        NoteRecord note = NoteFile::NewNoteRecord(name, 20200101, 20301231);
-        note.Enabled = enabled;
-        if (!NoteFile::WriteNote(Notes + name, note)) qFatal("no note written");
     }
 };
 
@@ -109,9 +86,7 @@ private slots:
         QVERIFY(!icon->InTray); // still there: the window is deleted later
         QVERIFY(!t.P.TrayActive);
         QCOMPARE(t.T.ProcessEnd.Calls, ends ? 1 : 0);
-        QFile marker(t.T.ProgramFolder() + TrayLockFileName);
-        QVERIFY(marker.open(QIODevice::ReadOnly));
-        QCOMPARE(marker.readAll(), QByteArray(1, ends ? '\0' : '\1'));
+        QCOMPARE(t.T.Marker(), QByteArray(1, ends ? '\0' : '\1'));
         QTRY_VERIFY(t.P.TrayWindow.isNull());
         QCOMPARE(t.T.ProcessEnd.Calls, ends ? 1 : 0); // deleting the window ends nothing twice
     }

@@ -15,7 +15,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
@@ -300,37 +299,33 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message"); // how standard error starts
+        const auto row = [](const char* name, const char* setup, const QStringList& args, int code,
+                            const QString& message) {
+            QTest::newRow(name) << QString(setup) << args << code << message;
+        };
         const QString damaged = "damaged: a text at byte 14 runs past the end of the file\n";
-        QTest::newRow("show a missing note") << "" << QStringList{"show", "%Nx.nte"} << 1 << "pvl3: %Nx.nte: missing\n";
-        QTest::newRow("enable a missing note, not created")
-            << "" << QStringList{"enable", "%Nx.nte"} << 1 << "pvl3: %Nx.nte: missing\n";
-        QTest::newRow("disable a damaged note, left alone")
-            << "damagedNote" << QStringList{"disable", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: " + damaged;
-        QTest::newRow("damaged settings")
-            << "damagedSettings" << QStringList{"settings"} << 1
-            << "pvl3: %PPVL3.dat: damaged: a text at byte 4 runs past the end of the file\n";
-        QTest::newRow("no notes folder") << "noNotes" << QStringList{"due", "--date", "20240101"} << 1
-                                         << "pvl3: %PNotes/: notes folder missing\n";
-        QTest::newRow("program folder missing, given after the command")
-            << "noNotes" << QStringList{"list", "--program-folder", "%Pnowhere"} << 1
-            << "pvl3: %Pnowhere: program folder missing\n";
+        row("show a missing note", "", {"show", "%Nx.nte"}, 1, "pvl3: %Nx.nte: missing\n");
+        row("enable a missing note, not created", "", {"enable", "%Nx.nte"}, 1, "pvl3: %Nx.nte: missing\n");
+        row("disable a damaged note, left alone", "damagedNote", {"disable", "%Nn.nte"}, 1,
+            "pvl3: %Nn.nte: " + damaged);
+        row("damaged settings", "damagedSettings", {"settings"}, 1,
+            "pvl3: %PPVL3.dat: damaged: a text at byte 4 runs past the end of the file\n");
+        row("no notes folder", "noNotes", {"due", "--date", "20240101"}, 1, "pvl3: %PNotes/: notes folder missing\n");
+        row("program folder missing, given after the command", "noNotes", {"list", "--program-folder", "%Pnowhere"}, 1,
+            "pvl3: %Pnowhere: program folder missing\n");
         // A folder that exists but takes no new file, whatever the rights of the user running the test.
-        QTest::newRow("unwritable notes folder")
-            << "procNotes" << QStringList{"new"} << 1 << "pvl3: /proc/Note.nte: cannot write";
-        QTest::newRow("FIFO named like a note, show")
-            << "fifo" << QStringList{"show", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: not a regular file\n";
-        QTest::newRow("FIFO named like a note, enable")
-            << "fifo" << QStringList{"enable", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: not a regular file\n";
-        QTest::newRow("a folder") << "" << QStringList{"show", "%N"} << 1 << "pvl3: %N: not a regular file\n";
-        QTest::newRow("disable on a full disk")
-            << "fullDisk" << QStringList{"disable", "%Nn.nte"} << 1 << "pvl3: %Nn.nte: cannot write";
-        QTest::newRow("unknown command") << "" << QStringList{"frobnicate"} << 2 << "pvl3: ";
-        QTest::newRow("unknown option") << "" << QStringList{"new", "--frm", "20240101"} << 2 << "pvl3: ";
-        QTest::newRow("30 February") << "" << QStringList{"new", "--from", "20230230"} << 2 << "pvl3: ";
-        QTest::newRow("7 digits") << "" << QStringList{"due", "--date", "2024011"} << 2 << "pvl3: ";
-        QTest::newRow("option of another command") << "" << QStringList{"list", "--date", "20240101"} << 2 << "pvl3: ";
-        QTest::newRow("value missing") << "" << QStringList{"new", "--text"} << 2 << "pvl3: ";
-        QTest::newRow("show without FILE") << "" << QStringList{"show"} << 2 << "pvl3: ";
+        row("unwritable notes folder", "procNotes", {"new"}, 1, "pvl3: /proc/Note.nte: cannot write");
+        row("FIFO named like a note, show", "fifo", {"show", "%Nn.nte"}, 1, "pvl3: %Nn.nte: not a regular file\n");
+        row("FIFO named like a note, enable", "fifo", {"enable", "%Nn.nte"}, 1, "pvl3: %Nn.nte: not a regular file\n");
+        row("a folder", "", {"show", "%N"}, 1, "pvl3: %N: not a regular file\n");
+        row("disable on a full disk", "fullDisk", {"disable", "%Nn.nte"}, 1, "pvl3: %Nn.nte: cannot write");
+        row("unknown command", "", {"frobnicate"}, 2, "pvl3: ");
+        row("unknown option", "", {"new", "--frm", "20240101"}, 2, "pvl3: ");
+        row("30 February", "", {"new", "--from", "20230230"}, 2, "pvl3: ");
+        row("7 digits", "", {"due", "--date", "2024011"}, 2, "pvl3: ");
+        row("option of another command", "", {"list", "--date", "20240101"}, 2, "pvl3: ");
+        row("value missing", "", {"new", "--text"}, 2, "pvl3: ");
+        row("show without FILE", "", {"show"}, 2, "pvl3: ");
     }
     void failure() {
         QFETCH(QString, setup);
@@ -363,11 +358,7 @@ private slots:
     void nameThatIsNotUtf8() {
         QVERIFY(QDir().mkpath(m_notes));
         const QByteArray raw = QFile::encodeName(m_notes) + "caf\xE9.nte";
-        QFile file;
-        const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT, 0644);
-        QVERIFY(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
-        file.write(NoteFile::NoteBytes(Note("latin", 20240101, 20240102, 1)));
-        file.close();
+        QVERIFY(WriteRaw(raw, NoteFile::NoteBytes(Note("latin", 20240101, 20240102, 1))));
         const Result list = Run({"list"});
         QCOMPARE(list.Code, 0);
         QVERIFY2(list.Out.startsWith("[x] 24/01/01 24/01/02 latin") && list.Out.endsWith(raw + "\n"), list.Out);

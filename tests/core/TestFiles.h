@@ -5,10 +5,21 @@
 #include <QProcess>
 #include <QString>
 #include <QtTest>
+#include <fcntl.h>
+#include <unistd.h>
 
 inline QByteArray FileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Writes a file under a raw byte name, past Qt and past the code under test.
+inline bool WriteRaw(const QByteArray& path, const QByteArray& bytes, mode_t mode = 0644) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, mode);
+    if (fd < 0) return false;
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    ::close(fd);
+    return written;
 }
 
 inline void WriteBytes(const QString& path, const QByteArray& bytes) {

@@ -20,15 +20,6 @@ NoteRecord Note(const QString& text) {
     return NoteFile::NewNoteRecord(text, 20240101, 20241231);
 }
 
-// Writes a file under a raw byte name, past Qt and past the code under test.
-bool WriteRaw(const QByteArray& path, const QByteArray& bytes, mode_t mode = 0644) {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, mode);
-    if (fd < 0) return false;
-    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
-    ::close(fd);
-    return written;
-}
-
 QByteArray ReadRaw(const QByteArray& path) {
     QFile file;
     const int fd = ::open(path.constData(), O_RDONLY);

@@ -28,47 +28,32 @@ private slots:
         QTest::addColumn<QStringList>("existing");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("name");
-        QTest::newRow("shopping list") << QStringList{} << "Shopping list"
-                                       << "Shopping.nte";
-        QTest::newRow("next shopping list") << QStringList{"Shopping.nte"} << "Shopping list"
-                                            << "Shoppi~0.nte";
-        QTest::newRow("short name padded") << QStringList{"Hi.nte"} << "Hi"
-                                           << "Hi    ~0.nte";
-        QTest::newRow("empty") << QStringList{} << ""
-                               << "Note.nte";
-        QTest::newRow("only blanks") << QStringList{} << "    "
-                                     << "Note.nte";
-        QTest::newRow("only replaced") << QStringList{} << "?*:"
-                                       << "Note.nte";
-        QTest::newRow("note taken") << QStringList{"Note.nte"} << ""
-                                    << "Note  ~0.nte";
-        QTest::newRow("colon") << QStringList{} << "A:B"
-                               << "A B.nte";
-        QTest::newRow("cut then trimmed") << QStringList{} << "  Meeting at 10  "
-                                          << "Meeting.nte";
-        QTest::newRow("line break inside") << QStringList{} << "ab\r\ncd"
-                                           << "ab  cd.nte";
-        QTest::newRow("slash") << QStringList{} << "1/2 cup"
-                               << "1 2 cup.nte";
-        QTest::newRow("counter past 9") << QStringList{"Abcdefgh.nte", "Abcdef~0.nte", "Abcdef~1.nte", "Abcdef~2.nte",
-                                                       "Abcdef~3.nte", "Abcdef~4.nte", "Abcdef~5.nte", "Abcdef~6.nte",
-                                                       "Abcdef~7.nte", "Abcdef~8.nte", "Abcdef~9.nte"}
-                                        << "Abcdefghijkl"
-                                        << "Abcdef~10.nte";
+        const auto row = [](const char* name, const QStringList& existing, const QString& text, const QString& file) {
+            QTest::newRow(name) << existing << text << file;
+        };
+        row("shopping list", {}, "Shopping list", "Shopping.nte");
+        row("next shopping list", {"Shopping.nte"}, "Shopping list", "Shoppi~0.nte");
+        row("short name padded", {"Hi.nte"}, "Hi", "Hi    ~0.nte");
+        row("empty", {}, "", "Note.nte");
+        row("only blanks", {}, "    ", "Note.nte");
+        row("only replaced", {}, "?*:", "Note.nte");
+        row("note taken", {"Note.nte"}, "", "Note  ~0.nte");
+        row("colon", {}, "A:B", "A B.nte");
+        row("cut then trimmed", {}, "  Meeting at 10  ", "Meeting.nte");
+        row("line break inside", {}, "ab\r\ncd", "ab  cd.nte");
+        row("slash", {}, "1/2 cup", "1 2 cup.nte");
+        QStringList taken{"Abcdefgh.nte"};
+        for (int i = 0; i <= 9; ++i) taken << QStringLiteral("Abcdef~%1.nte").arg(i);
+        row("counter past 9", taken, "Abcdefghijkl", "Abcdef~10.nte");
         // A leading dot would hide the file from the folder listing.
-        QTest::newRow("leading dot") << QStringList{} << ".net meeting"
-                                     << "net meet.nte";
-        QTest::newRow("dots and blanks") << QStringList{} << ". . .x.y"
-                                         << "x.y.nte";
-        QTest::newRow("dot after a replaced character") << QStringList{} << "?.hidden"
-                                                        << "hidden.nte";
-        QTest::newRow("only dots") << QStringList{} << "..."
-                                   << "Note.nte";
-        QTest::newRow("cyrillic") << QStringList{QString::fromUtf8("Купить м.nte")}
-                                  << QString::fromUtf8("Купить молоко") << QString::fromUtf8("Купить~0.nte");
+        row("leading dot", {}, ".net meeting", "net meet.nte");
+        row("dots and blanks", {}, ". . .x.y", "x.y.nte");
+        row("dot after a replaced character", {}, "?.hidden", "hidden.nte");
+        row("only dots", {}, "...", "Note.nte");
+        row("cyrillic", {QString::fromUtf8("Купить м.nte")}, QString::fromUtf8("Купить молоко"),
+            QString::fromUtf8("Купить~0.nte"));
         const QString face = QString::fromUtf8("😀");
-        QTest::newRow("emoji count as one")
-            << QStringList{face.repeated(8) + ".nte"} << face.repeated(9) << face.repeated(6) + "~0.nte";
+        row("emoji count as one", {face.repeated(8) + ".nte"}, face.repeated(9), face.repeated(6) + "~0.nte");
     }
     void noteFileName() {
         QFETCH(QStringList, existing);
@@ -97,20 +82,17 @@ private slots:
     void listLine_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("buy milk") << "Buy milk"
-                                  << "Buy milk             ";
-        QTest::newRow("blanks trimmed") << "  Buy milk  "
-                                        << "Buy milk             ";
-        QTest::newRow("cut to 21") << "abcdefghijklmnopqrstuvwxyz"
-                                   << "abcdefghijklmnopqrstu";
-        QTest::newRow("control characters one for one") << "a\r\nb\tc"
-                                                        << "a  b c               ";
-        QTest::newRow("empty") << ""
-                               << "                     ";
-        QTest::newRow("cyrillic padded by characters")
-            << QString::fromUtf8("Купить молоко") << QString::fromUtf8("Купить молоко        ");
-        QTest::newRow("emoji never cut in half")
-            << QString::fromUtf8("😀").repeated(25) << QString::fromUtf8("😀").repeated(21);
+        const auto row = [](const char* name, const QString& text, const QString& shown) {
+            QTest::newRow(name) << text << shown;
+        };
+        row("buy milk", "Buy milk", "Buy milk             ");
+        row("blanks trimmed", "  Buy milk  ", "Buy milk             ");
+        row("cut to 21", "abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrstu");
+        row("control characters one for one", "a\r\nb\tc", "a  b c               ");
+        row("empty", "", "                     ");
+        row("cyrillic padded by characters", QString::fromUtf8("Купить молоко"),
+            QString::fromUtf8("Купить молоко        "));
+        row("emoji never cut in half", QString::fromUtf8("😀").repeated(25), QString::fromUtf8("😀").repeated(21));
     }
     void listLine() {
         QFETCH(QString, text);

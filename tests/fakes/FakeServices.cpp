@@ -1,7 +1,9 @@
 #include "fakes/FakeServices.h"
 
 #include "core/ProgramFolder.h"
+#include "core/SettingsFile.h"
 #include <QCoreApplication>
+#include <QFile>
 
 bool FakeQuestions::AskYesNo(const QString& title, const QString& text) {
     Questions.push_back({title, text});
@@ -80,4 +82,9 @@ TestProgram::~TestProgram() {
 
 QString TestProgram::ProgramFolder() const {
     return mdlCommonFunc::WithSeparator(Folder.path());
+}
+
+QByteArray TestProgram::Marker() const {
+    QFile f(ProgramFolder() + mdlCommonFunc::TrayLockFileName);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("absent");
 }

@@ -131,6 +131,7 @@ struct TestProgram {
     TestProgram(const TestProgram&) = delete;
     TestProgram& operator=(const TestProgram&) = delete;
     QString ProgramFolder() const; // ends in the separator
+    QByteArray Marker() const;     // the running marker's bytes; "absent" without the file
     Program& operator*() { return *P; }
     Program* operator->() { return P.get(); }
 };

@@ -11,48 +11,23 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shows");
         QTest::addColumn<int>("stored");
-        QTest::newRow("hour 0") << "txtHr"
-                                << "0"
-                                << "1" << 1;
-        QTest::newRow("hour 13") << "txtHr"
-                                 << "13"
-                                 << "12" << 12;
-        QTest::newRow("hour -3") << "txtHr"
-                                 << "-3"
-                                 << "1" << 1;
-        QTest::newRow("hour 7.9 stays, stores 7") << "txtHr"
-                                                  << "7.9"
-                                                  << "7.9" << 7;
-        QTest::newRow("hour 12abc") << "txtHr"
-                                    << "12abc"
-                                    << "12" << 12;
-        QTest::newRow("minute 60") << "txtMin"
-                                   << "60"
-                                   << "59" << 59;
-        QTest::newRow("minute -1") << "txtMin"
-                                   << "-1"
-                                   << "00" << 0;
-        QTest::newRow("minute abc") << "txtMin"
-                                    << "abc"
-                                    << "0" << 0;
-        QTest::newRow("minute blanks inside") << "txtMin"
-                                              << " 3 0"
-                                              << "30" << 30;
-        QTest::newRow("minute 1e1") << "txtMin"
-                                    << "1e1"
-                                    << "1e1" << 10;
-        QTest::newRow("width beyond the screen") << "txtWidth"
-                                                 << "2000"
-                                                 << "1024" << 1024;
-        QTest::newRow("width -5") << "txtWidth"
-                                  << "-5"
-                                  << "0" << 0;
-        QTest::newRow("height beyond the screen") << "txtHeight"
-                                                  << "900"
-                                                  << "768" << 768;
-        QTest::newRow("height huge") << "txtHeight"
-                                     << "1e999"
-                                     << "768" << 768;
+        const auto row = [](const char* name, const char* box, const char* typed, const char* shows, int stored) {
+            QTest::newRow(name) << QString(box) << QString(typed) << QString(shows) << stored;
+        };
+        row("hour 0", "txtHr", "0", "1", 1);
+        row("hour 13", "txtHr", "13", "12", 12);
+        row("hour -3", "txtHr", "-3", "1", 1);
+        row("hour 7.9 stays, stores 7", "txtHr", "7.9", "7.9", 7);
+        row("hour 12abc", "txtHr", "12abc", "12", 12);
+        row("minute 60", "txtMin", "60", "59", 59);
+        row("minute -1", "txtMin", "-1", "00", 0);
+        row("minute abc", "txtMin", "abc", "0", 0);
+        row("minute blanks inside", "txtMin", " 3 0", "30", 30);
+        row("minute 1e1", "txtMin", "1e1", "1e1", 10);
+        row("width beyond the screen", "txtWidth", "2000", "1024", 1024);
+        row("width -5", "txtWidth", "-5", "0", 0);
+        row("height beyond the screen", "txtHeight", "900", "768", 768);
+        row("height huge", "txtHeight", "1e999", "768", 768);
     }
     void numberBoxes() {
         QFETCH(QString, box);
@@ -83,38 +58,19 @@ private slots:
         QTest::addColumn<QString>("showsMinutes");
         QTest::addColumn<int>("everyHours");
         QTest::addColumn<int>("everyMinutes");
-        QTest::newRow("hours 0 with 0 minutes") << true << "0"
-                                                << "0"
-                                                << "0"
-                                                << "1" << 0 << 1;
-        QTest::newRow("minutes 0 with 0 hours") << false << "0"
-                                                << "0"
-                                                << "0"
-                                                << "1" << 3 << 1;
-        QTest::newRow("hours 12.6 stores 13") << true << "12.6"
-                                              << "0"
-                                              << "12.6"
-                                              << "0" << 13 << 0;
-        QTest::newRow("hours 7.5 to even 8") << true << "7.5"
-                                             << "0"
-                                             << "7.5"
-                                             << "0" << 8 << 0;
-        QTest::newRow("hours 6.5 to even 6") << true << "6.5"
-                                             << "0"
-                                             << "6.5"
-                                             << "0" << 6 << 0;
-        QTest::newRow("hours 13") << true << "13"
-                                  << "5"
-                                  << "12"
-                                  << "5" << 12 << 0;
-        QTest::newRow("minutes 59.5 stores 60") << false << "1"
-                                                << "59.5"
-                                                << "1"
-                                                << "59.5" << 3 << 60;
-        QTest::newRow("minutes -4 with 0 hours") << false << "0"
-                                                 << "-4"
-                                                 << "0"
-                                                 << "1" << 3 << 1;
+        const auto row = [](const char* name, bool hoursBox, const char* hours, const char* minutes,
+                            const char* showsHours, const char* showsMinutes, int everyHours, int everyMinutes) {
+            QTest::newRow(name) << hoursBox << QString(hours) << QString(minutes) << QString(showsHours)
+                                << QString(showsMinutes) << everyHours << everyMinutes;
+        };
+        row("hours 0 with 0 minutes", true, "0", "0", "0", "1", 0, 1);
+        row("minutes 0 with 0 hours", false, "0", "0", "0", "1", 3, 1);
+        row("hours 12.6 stores 13", true, "12.6", "0", "12.6", "0", 13, 0);
+        row("hours 7.5 to even 8", true, "7.5", "0", "7.5", "0", 8, 0);
+        row("hours 6.5 to even 6", true, "6.5", "0", "6.5", "0", 6, 0);
+        row("hours 13", true, "13", "5", "12", "5", 12, 0);
+        row("minutes 59.5 stores 60", false, "1", "59.5", "1", "59.5", 3, 60);
+        row("minutes -4 with 0 hours", false, "0", "-4", "0", "1", 3, 1);
     }
     void interval() {
         QFETCH(bool, hoursBox);
@@ -191,20 +147,16 @@ private slots:
         QTest::addColumn<QString>("folder"); // under the program folder
         QTest::addColumn<QString>("files");  // to put into it, comma-separated
         QTest::addColumn<bool>("kept");
-        QTest::newRow("holding a note") << "Mine/"
-                                        << "a.nte" << true;
-        QTest::newRow("holding any file") << "Mine/"
-                                          << "readme.txt" << true;
-        QTest::newRow("empty") << "Mine/"
-                               << "" << false;
-        QTest::newRow("only a hidden file") << "Mine/"
-                                            << ".hidden" << false;
-        QTest::newRow("only a folder") << "Mine/"
-                                       << "sub/" << false;
-        QTest::newRow("no final separator") << "Mine"
-                                            << "a.nte" << false;
-        QTest::newRow("missing, default missing too") << "Gone/"
-                                                      << "" << false;
+        const auto row = [](const char* name, const char* folder, const char* files, bool kept) {
+            QTest::newRow(name) << QString(folder) << QString(files) << kept;
+        };
+        row("holding a note", "Mine/", "a.nte", true);
+        row("holding any file", "Mine/", "readme.txt", true);
+        row("empty", "Mine/", "", false);
+        row("only a hidden file", "Mine/", ".hidden", false);
+        row("only a folder", "Mine/", "sub/", false);
+        row("no final separator", "Mine", "a.nte", false);
+        row("missing, default missing too", "Gone/", "", false);
     }
     void notesFolderOnLeaving() {
         QFETCH(QString, folder);
@@ -235,14 +187,13 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("text"); // "wave" stands for an existing wave file
         QTest::addColumn<bool>("playable");
-        QTest::newRow("browse, cancelled") << "browse"
-                                           << "" << false;
-        QTest::newRow("browse, a wave file") << "browse"
-                                             << "wave" << true;
-        QTest::newRow("left with a text file") << "leave"
-                                               << "default" << false;
-        QTest::newRow("left with a wave file") << "leave"
-                                               << "wave" << true;
+        const auto row = [](const char* name, const char* action, const char* text, bool playable) {
+            QTest::newRow(name) << QString(action) << QString(text) << playable;
+        };
+        row("browse, cancelled", "browse", "", false);
+        row("browse, a wave file", "browse", "wave", true);
+        row("left with a text file", "leave", "default", false);
+        row("left with a wave file", "leave", "wave", true);
     }
     void alarmSound() {
         QFETCH(QString, action);

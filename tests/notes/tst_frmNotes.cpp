@@ -96,24 +96,23 @@ private slots:
         QCOMPARE(win->geometry(), QRect(QPoint(100, 50), pixels));
     }
 
-    void hoverShowsTheCaptionButtonsAndMovesTheTextOnce() {
-        Open();
+    // Hover shows the caption buttons and moves the text down once; edit mode never shows them.
+    void hoverOverTheCaptionButtons_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("ordinary") << QString();
+        QTest::newRow("edit") << QStringLiteral("Edit");
+    }
+    void hoverOverTheCaptionButtons() {
+        QFETCH(QString, mode);
+        const bool shows = mode.isEmpty();
+        Open(mode);
         const QRect normal = win->txtNote->geometry();
         for (ImageButton* button : {win->cmdC, win->cmdC, win->cmdM, win->cmdCtl, win->cmdMR}) Move(button);
-        QVERIFY(win->TopButtonsShown);
-        QCOMPARE(win->cmdC->Glyph(), NoteGlyph::Close);
-        QCOMPARE(win->txtNote->geometry(), normal.adjusted(0, 18, 0, 0));
+        QCOMPARE(win->TopButtonsShown, shows);
+        QCOMPARE(win->cmdC->Glyph(), shows ? std::optional(NoteGlyph::Close) : std::nullopt);
+        QCOMPARE(win->txtNote->geometry(), shows ? normal.adjusted(0, 18, 0, 0) : normal);
         Move(win->txtNote->viewport(), QPointF(20, 40));
         Move(win->txtNote->viewport(), QPointF(21, 40));
-        QVERIFY(!win->TopButtonsShown);
-        QVERIFY(!win->cmdC->Glyph());
-        QCOMPARE(win->txtNote->geometry(), normal);
-    }
-
-    void editModeNeverShowsTheCaptionButtons() {
-        Open(QStringLiteral("Edit"));
-        const QRect normal = win->txtNote->geometry();
-        for (ImageButton* button : {win->cmdC, win->cmdM, win->cmdMR, win->cmdCtl}) Move(button);
         QVERIFY(!win->TopButtonsShown);
         QVERIFY(!win->cmdC->Glyph());
         QCOMPARE(win->txtNote->geometry(), normal);
