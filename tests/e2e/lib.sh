@@ -283,6 +283,14 @@ trap 'exit 130' INT
 
 _escape_regex() { printf '%s' "$1" | sed 's/[][\.*^$(){}?+|/]/\\&/g'; }
 
+# send_keys <window> <keys...>: raises and focuses the window, then types the keys as a user would.
+send_keys() {
+    local window="$1"
+    shift
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus --sync "$window"
+    xdotool key --delay 150 "$@" || fail "could not type $*"
+}
+
 window_gone() { ! window_by_name "$@" >/dev/null; }
 
 visible_windows() {

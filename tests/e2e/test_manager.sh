@@ -11,10 +11,7 @@ DELETE_QUESTION="Are you sure you want to delete this Note?"
 head_bytes() { od -An -tx1 -N10 "$1" | xargs; }
 
 # Keys go to the focused window, as typed; the manager is raised and focused first.
-keys() {
-    xdotool windowactivate --sync "$manager" >/dev/null 2>&1 || xdotool windowfocus --sync "$manager"
-    xdotool key --delay 150 "$@" || fail "could not type $*"
-}
+keys() { send_keys "$manager" "$@"; }
 
 # The manager window's pixels as one checksum (a PNG file also carries its time of writing).
 pixels() { import -display "$DISPLAY" -window "$manager" -depth 8 rgba:- 2>/dev/null | md5sum | cut -d' ' -f1; }

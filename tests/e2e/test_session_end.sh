@@ -31,9 +31,9 @@ next_start_asks_nothing() {
     stop_program
 }
 
-# The file on disk is changed behind the running program's back (NoteWidth 123, while the program holds
-# 180): only the open manager's unload on the way out can put 180 back. The notes folder's name is not
-# Western, and must come back as it was.
+# An option is changed in the open manager by keyboard, and the file on disk behind the program's back
+# (NoteWidth 123, while the program holds 180): only the open manager's unload on the way out can put 180
+# back and keep the option. The notes folder's name is not Western, and must come back as it was.
 from_the_manager() {
     local how="$1" folder manager notes
     log "ordinary start, then $how"
@@ -45,10 +45,14 @@ from_the_manager() {
     manager="$(wait_window 30 "$MANAGER" "$PROGRAM_PID")" || fail "no manager window"
     check "TrayLock.dat is not 1 while running" test "$(marker_bytes "$folder")" = 1
     write_settings "$folder" ShowOnTrayStart=0 "NotesFolder=$notes" NoteWidth=123
+    # An option changed in the open manager by the user: "Prompt &Before"'s first box, from 1 to 0.
+    send_keys "$manager" alt+p alt+b space
     [ "$how" = TERM ] && screenshot before-term
     end_by "$how" "$manager"
     ended_cleanly "$folder" "$how"
     check "the open manager did not save on $how" test "$(settings_value "$folder" NoteWidth)" = 180
+    check "the option changed in the manager is not in PVL3.dat" \
+        test "$(settings_value "$folder" PromptNoTrayOnBoot)" = 0
     check "the notes folder came back changed" test "$(settings_value "$folder" NotesFolder)" = "$notes"
     check "the note is not under the notes folder" test -f "$notes/Купить м.nte"
     next_start_asks_nothing "$folder"
