@@ -64,11 +64,12 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
 }
 
 void RemoveStaleTemporaries(const QString& folder, const QDateTime& now) {
-    static const QRegularExpression temporary(QStringLiteral(R"(\.pvl3-[A-Za-z0-9]{6}$)"));
+    static const QRegularExpression temporary(QRegularExpression::escape(QLatin1String(TemporaryMark)) +
+                                              QStringLiteral("[A-Za-z0-9]{6}$"));
     constexpr qint64 StaleSeconds = 15 * 60; // far longer than any write takes
     // The name filter goes first, so a folder of ten thousand notes costs one listing, not a stat each.
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList({QStringLiteral("*.pvl3-??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    const QString filter = QStringLiteral("*") + QLatin1String(TemporaryMark) + QStringLiteral("??????");
+    const QFileInfoList entries = QDir(folder).entryInfoList({filter}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo& entry : entries) {
         if (!temporary.match(entry.fileName()).hasMatch()) continue;
         if (entry.lastModified().secsTo(now) < StaleSeconds) continue; // a write that may still be going on
