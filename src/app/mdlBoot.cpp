@@ -4,6 +4,7 @@
 #include "app/TrayWatch.h"
 #include "app/frmStealth.h"
 #include "core/FileIO.h"
+#include "core/NativeFile.h"
 #include "core/RunningMarker.h"
 #include "core/SettingsFile.h"
 #include "core/TypeCheck.h"
@@ -65,6 +66,8 @@ frmTray& LoadTrayAtStart(Program& P) {
 
 bool Main(Program& P, const QString& commandLine) {
     WaitCursor hourglass;
+    // The notes shown at start and the manager's list read the same files: each is read from disk once.
+    NativeFile::SharedReads oneRead;
     P.S.Random.Seed(static_cast<uint32_t>(P.S.Clock.Now().toMSecsSinceEpoch()));
     LoadSettingsOrTell(P);
     // Writes that died (a crash, a power cut) leave their temporaries behind.

@@ -4,6 +4,7 @@
 #include "cli/CliOutput.h"
 #include "cli/CliSettings.h"
 #include "core/FileList.h"
+#include "core/NativeFile.h"
 #include "core/NoteFile.h"
 #include "core/NotesFolder.h"
 #include <QDate>
@@ -44,6 +45,7 @@ int MissingNotesFolder(const QString& folder) {
 }
 
 int RunList(const QString& programFolder) {
+    const NativeFile::SharedReads reads; // the folder held open: each note is opened by its name alone
     const QString folder = SettingsOrDefaults(programFolder).NotesFolder;
     QStringList names;
     if (!NoteFileNames(folder, names)) return MissingNotesFolder(folder);
@@ -55,6 +57,7 @@ int RunList(const QString& programFolder) {
 }
 
 int RunDue(const QString& programFolder, const Arguments& args) {
+    const NativeFile::SharedReads reads; // the folder held open: each note is opened by its name alone
     const QString folder = SettingsOrDefaults(programFolder).NotesFolder;
     QStringList names;
     if (!NoteFileNames(folder, names)) return MissingNotesFolder(folder);

@@ -3,11 +3,10 @@
 #include "core/NativeFile.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <sys/stat.h>
@@ -45,6 +44,7 @@ QString WriteTemporary(QTemporaryFile& temp, const QByteArray& bytes, mode_t mod
 } // namespace
 
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
+    NativeFile::SharedReads::Forget();
     const QFileInfo info(path);
     const QString real = info.isSymLink() ? info.symLinkTarget() : path; // a link stays a link
     const QByteArray target = QFile::encodeName(real);
@@ -64,14 +64,17 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
 }
 
 void RemoveStaleTemporaries(const QString& folder, const QDateTime& now) {
-    static const QRegularExpression temporary(QRegularExpression::escape(QLatin1String(TemporaryMark)) +
-                                              QStringLiteral("[A-Za-z0-9]{6}$"));
     constexpr qint64 StaleSeconds = 15 * 60; // far longer than any write takes
+    const QLatin1String mark(TemporaryMark);
+    const QString base = folder.endsWith(u'/') ? folder : folder + u'/';
     // The name filter goes first, so a folder of ten thousand notes costs one listing, not a stat each.
-    const QString filter = QStringLiteral("*") + QLatin1String(TemporaryMark) + QStringLiteral("??????");
-    const QFileInfoList entries = QDir(folder).entryInfoList({filter}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QFileInfo& entry : entries) {
-        if (!temporary.match(entry.fileName()).hasMatch()) continue;
+    const QString filter = QStringLiteral("*") + mark + QStringLiteral("??????");
+    for (const QString& name : NativeFile::ListFiles(base, filter, NativeFile::Hidden::Listed)) {
+        const QStringView ending = QStringView(name).right(mark.size() + 6);
+        if (!ending.startsWith(mark)) continue; // the listing folds case; the mark does not
+        const auto letterOrDigit = [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); };
+        if (!std::all_of(ending.begin() + mark.size(), ending.end(), letterOrDigit)) continue;
+        const QFileInfo entry(base + name);
         if (entry.lastModified().secsTo(now) < StaleSeconds) continue; // a write that may still be going on
         QFile::remove(entry.filePath());
     }

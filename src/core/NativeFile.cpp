@@ -1,8 +1,9 @@
 #include "core/NativeFile.h"
 
 #include "core/FileIO.h"
+#include <QAbstractEventDispatcher>
 #include <QFile>
-#include <QRegularExpression>
+#include <QHash>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -58,11 +59,65 @@ QByteArray Native(const QString& path) {
     return EncodeName(path);
 }
 
-// The regular expression engine refuses text with lone surrogates; a raw byte matches like any letter.
-QString Matchable(QString name) {
-    for (qsizetype i = 0; i < name.size(); ++i)
-        if (IsEscape(name, i)) name[i] = QChar(0xFFFD);
-    return name;
+// Reads a file named relative to an open folder (AT_FDCWD: to the working folder, so a full path).
+bool ReadAt(int folder, const QByteArray& name, QByteArray& bytes, qint64 maxBytes, QString* error);
+
+bool ReadDirect(const QString& path, QByteArray& bytes, qint64 maxBytes, QString* error) {
+    return ReadAt(AT_FDCWD, Native(path), bytes, maxBytes, error);
+}
+
+// The files read since the sharing began. A file larger than a note ever is is not kept.
+constexpr qint64 SharedLimit = 64 * 1024;
+
+struct SharedFile {
+    bool Ok = false;
+    QByteArray Bytes; // the whole file
+    QString Error;
+};
+
+struct Shared {
+    QHash<QString, SharedFile> Files;
+    QMetaObject::Connection Waiting;
+    // The folder of the last file read, held open: opening its files by their names alone spares the
+    // kernel walking the whole path ten thousand times.
+    QString Folder;
+    int FolderFd = -1;
+
+    void CloseFolder() {
+        if (FolderFd >= 0) ::close(FolderFd);
+        FolderFd = -1;
+        Folder.clear();
+    }
+    bool ReadFile(const QString& path, QByteArray& bytes, qint64 maxBytes, QString* error) {
+        const qsizetype slash = path.lastIndexOf(u'/');
+        if (slash <= 0) return ReadDirect(path, bytes, maxBytes, error);
+        const QStringView folder = QStringView(path).left(slash + 1);
+        if (folder != Folder) {
+            CloseFolder();
+            FolderFd = ::open(Native(folder.toString()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (FolderFd >= 0) Folder = folder.toString();
+        }
+        if (FolderFd < 0) return ReadDirect(path, bytes, maxBytes, error);
+        return ReadAt(FolderFd, Native(path.mid(slash + 1)), bytes, maxBytes, error);
+    }
+};
+
+Shared* g_shared = nullptr; // reads happen on the main thread only
+
+bool ReadShared(Shared& shared, const QString& path, QByteArray& bytes, qint64 maxBytes, QString* error) {
+    auto it = shared.Files.constFind(path);
+    if (it == shared.Files.constEnd()) {
+        SharedFile file;
+        file.Ok = shared.ReadFile(path, file.Bytes, SharedLimit + 1, &file.Error);
+        if (file.Ok && file.Bytes.size() > SharedLimit) return shared.ReadFile(path, bytes, maxBytes, error);
+        it = shared.Files.insert(path, file);
+    }
+    if (!it->Ok) {
+        if (error) *error = it->Error;
+        return false;
+    }
+    bytes = it->Bytes.left(maxBytes);
+    return true;
 }
 
 } // namespace
@@ -110,13 +165,14 @@ Kind KindOf(const QString& path) {
     return S_ISDIR(st.st_mode) ? Kind::Folder : Kind::Other;
 }
 
-bool ReadRegular(const QString& path, QByteArray& bytes, qint64 maxBytes, QString* error) {
+namespace {
+bool ReadAt(int folder, const QByteArray& name, QByteArray& bytes, qint64 maxBytes, QString* error) {
     const auto fail = [&](const QString& reason) {
         if (error) *error = reason;
         return false;
     };
     const auto why = [] { return QStringLiteral("cannot read: %1").arg(QString::fromLocal8Bit(std::strerror(errno))); };
-    const int fd = ::open(Native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::openat(folder, name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return fail(errno == ENOENT || errno == ENOTDIR ? QStringLiteral("missing") : why());
     struct Closer {
         int fd;
@@ -135,6 +191,34 @@ bool ReadRegular(const QString& path, QByteArray& bytes, qint64 maxBytes, QStrin
     }
     bytes.truncate(got);
     return true;
+}
+} // namespace
+
+bool ReadRegular(const QString& path, QByteArray& bytes, qint64 maxBytes, QString* error) {
+    if (g_shared) return ReadShared(*g_shared, path, bytes, maxBytes, error);
+    return ReadDirect(path, bytes, maxBytes, error);
+}
+
+SharedReads::SharedReads() {
+    if (g_shared) return; // the outer sharing goes on
+    m_owner = true;
+    g_shared = new Shared;
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        g_shared->Waiting = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [] { Forget(); });
+}
+
+SharedReads::~SharedReads() {
+    if (!m_owner) return;
+    QObject::disconnect(g_shared->Waiting);
+    g_shared->CloseFolder();
+    delete g_shared;
+    g_shared = nullptr;
+}
+
+void SharedReads::Forget() {
+    if (!g_shared) return;
+    g_shared->Files.clear();
+    g_shared->CloseFolder(); // the folder itself may be another one by the next read
 }
 
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
@@ -164,25 +248,47 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
 }
 
 bool Remove(const QString& path) {
+    SharedReads::Forget();
     return ::unlink(Native(path).constData()) == 0;
 }
 
 bool Rename(const QString& from, const QString& to) {
+    SharedReads::Forget();
     return ::rename(Native(from).constData(), Native(to).constData()) == 0;
 }
 
-QStringList ListFiles(const QString& folder, const QString& pattern) {
+bool WildcardMatch(QStringView pattern, QStringView name) {
+    const auto same = [](QChar a, QChar b) { return a == b || a.toCaseFolded() == b.toCaseFolded(); };
+    qsizetype p = 0, n = 0;
+    qsizetype star = -1, resume = 0; // the last * seen, and where in the name it will next take over
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == u'*') {
+            star = p++;
+            resume = n;
+        } else if (p < pattern.size() && (pattern[p] == u'?' || same(pattern[p], name[n]))) {
+            ++p;
+            ++n;
+        } else if (star >= 0) { // the * takes one more character
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == u'*') ++p;
+    return p == pattern.size();
+}
+
+QStringList ListFiles(const QString& folder, const QString& pattern, Hidden hidden) {
     QStringList names;
     const QString base = folder.endsWith(u'/') ? folder : folder + u'/';
     const QByteArray native = Native(base);
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native.constData()), ::closedir);
     if (!dir) return names;
-    const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(pattern),
-                                   QRegularExpression::CaseInsensitiveOption);
     while (const dirent* entry = ::readdir(dir.get())) {
         const QString name = DecodeName(QByteArray(entry->d_name));
-        if (name.startsWith(u'.')) continue;
-        if (!match.match(Matchable(name)).hasMatch()) continue;
+        if (name == u"." || name == u".." || (hidden == Hidden::Skipped && name.startsWith(u'.'))) continue;
+        if (!WildcardMatch(pattern, name)) continue;
         // The entry's own type where the file system gives it; a link, or a file system that does not say,
         // costs a status call.
         if (entry->d_type == DT_REG) {

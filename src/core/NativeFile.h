@@ -26,6 +26,22 @@ Kind KindOf(const QString& path);
 // "cannot read: ...".
 bool ReadRegular(const QString& path, QByteArray& bytes, qint64 maxBytes, QString* error);
 
+// While one of these is alive, each file is read from disk once and read again from memory: a start shows
+// the notes and then lists them, and both read every note. A write, rename or removal through this
+// program, or the event loop going to wait (a message on screen, the user's next step), ends the sharing,
+// so a read never answers with bytes older than the program's own last change or the last wait.
+class SharedReads {
+public:
+    SharedReads();
+    ~SharedReads();
+    SharedReads(const SharedReads&) = delete;
+    SharedReads& operator=(const SharedReads&) = delete;
+    static void Forget(); // after a change to any file: what was read may be out of date
+
+private:
+    bool m_owner = false; // an inner one leaves the sharing to the outer
+};
+
 // FileIO::WriteWhole for any name: a name Qt cannot spell is written under a temporary name beside it and
 // renamed into place by its bytes, keeping the old file's mode; a file its mode makes read-only is refused.
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
@@ -34,8 +50,13 @@ bool Remove(const QString& path);
 // Renames within one folder; replaces the target.
 bool Rename(const QString& from, const QString& to);
 
-// The names of the regular files (or links to them) in a folder that match a wildcard pattern, case
-// folded, hidden files left out, in no particular order. Empty when the folder cannot be read.
-QStringList ListFiles(const QString& folder, const QString& pattern);
+// A file-name wildcard, case folded: * stands for any run of characters, ? for any one, the rest for
+// themselves.
+bool WildcardMatch(QStringView pattern, QStringView name);
+
+// The names of the regular files (or links to them) in a folder that match a wildcard pattern, in no
+// particular order, hidden ones only when asked for. Empty when the folder cannot be read.
+enum class Hidden { Skipped, Listed };
+QStringList ListFiles(const QString& folder, const QString& pattern, Hidden hidden = Hidden::Skipped);
 
 } // namespace NativeFile

@@ -1,6 +1,7 @@
 // The writers on a full disk, over a read-only note, and the cleaning of temporaries left by a write that died.
 #include "TestFiles.h"
 #include "core/FileIO.h"
+#include "core/NativeFile.h"
 #include "core/NoteFile.h"
 #include "core/SettingsFile.h"
 #include <QDateTime>
@@ -53,7 +54,7 @@ private slots:
         QVERIFY(!written);
         QVERIFY(writer == "marker" || error.startsWith("cannot write"));
         QCOMPARE(FileBytes(target), before);
-        const QStringList left = QDir(folder).entryList(QDir::Files);
+        const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(QSet<QString>(left.begin(), left.end()), (QSet<QString>{QFileInfo(target).fileName(), "filler"}));
     }
 
@@ -87,8 +88,10 @@ private slots:
         const QString folder = m_dir.filePath("temps") + "/";
         QVERIFY(QDir().mkpath(folder));
         const QDateTime now = QDateTime::currentDateTime();
-        const QStringList stale{"a.nte.pvl3-AbC123", "PVL3.dat.pvl3-x1y2z3", "TrayLock.dat.pvl3-QWERTY"};
-        const QStringList kept{"b.nte.pvl3-Fresh1", "c.nte", "d.nte.backup", "e.nte.AbC123", "f.nte.pvl3-AbC12"};
+        const QStringList stale{"a.nte.pvl3-AbC123", "PVL3.dat.pvl3-x1y2z3", "TrayLock.dat.pvl3-QWERTY",
+                                ".note.pvl3-000abc"};
+        const QStringList kept{"b.nte.pvl3-Fresh1", "c.nte", "d.nte.backup", "e.nte.AbC123", "f.nte.pvl3-AbC12",
+                               "g.nte.PVL3-AbC123"};
         for (const QString& name : stale + kept) {
             QFile f(folder + name);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -96,8 +99,61 @@ private slots:
             QVERIFY(f.setFileTime(old ? now.addSecs(-16 * 60) : now.addSecs(-60), QFileDevice::FileModificationTime));
         }
         FileIO::RemoveStaleTemporaries(folder, now);
-        const QStringList left = QDir(folder).entryList(QDir::Files);
+        const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(QSet<QString>(left.begin(), left.end()), QSet<QString>(kept.begin(), kept.end()));
+    }
+
+    // Within one piece of work a file is read once; the program's own write, or the event loop going to
+    // wait, makes the next read go to the disk again.
+    void sharedReadsLastUntilAChangeOrAWait() {
+        const QString path = m_dir.filePath("shared.nte");
+        const auto put = [&](const QByteArray& bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        };
+        const auto read = [&] {
+            QByteArray bytes;
+            return NativeFile::ReadRegular(path, bytes, 3, nullptr) ? bytes : QByteArray("failed");
+        };
+        put("one");
+        {
+            NativeFile::SharedReads shared;
+            QCOMPARE(read(), "one");
+            put("two"); // behind the program's back
+            QCOMPARE(read(), "one");
+            QVERIFY(FileIO::WriteWhole(m_dir.filePath("other.dat"), "x"));
+            QCOMPARE(read(), "two");
+            put("six");
+            QEventLoop wait;
+            QTimer::singleShot(10, &wait, &QEventLoop::quit);
+            wait.exec();
+            QCOMPARE(read(), "six");
+            put("ten");
+        }
+        QCOMPARE(read(), "ten");
+    }
+
+    void wildcards_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("case folded") << "*.nte"
+                                     << "Milk.NTE" << true;
+        QTest::newRow("more after") << "*.nte"
+                                    << "a.nte.bak" << false;
+        QTest::newRow("star backtracks") << "*a*b"
+                                         << "xaybzb" << true;
+        QTest::newRow("question is one") << "a?c"
+                                         << "ac" << false;
+        QTest::newRow("dot needed") << "*.*"
+                                    << "README" << false;
+        QTest::newRow("raw byte") << "*.nte" << QString(QChar(0xDCE9)) + ".nte" << true;
+    }
+    void wildcards() {
+        QFETCH(QString, pattern);
+        QFETCH(QString, name);
+        QFETCH(bool, matches);
+        QCOMPARE(NativeFile::WildcardMatch(pattern, name), matches);
     }
 };
 
