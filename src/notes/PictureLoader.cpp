@@ -84,7 +84,7 @@ DecodeMetafile Decoder() {
         g_decode = reinterpret_cast<DecodeMetafile>(Modules::Resolve(g_decoderModule, DecoderEntry));
         if (!g_decode)
             std::fprintf(stderr,
-                         "pinvale3: the picture module %s was not found; .wmf and .emf pictures are not shown\n",
+                         "pinvale3: the picture module %s could not be loaded; .wmf and .emf pictures are not shown\n",
                          qPrintable(g_decoderModule));
     }
     return g_decode;
