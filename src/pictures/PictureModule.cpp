@@ -1,5 +1,5 @@
-// The metafile decoders, in a module of their own: libwmf, libemf2svg and Qt SVG are loaded with the first
-// .wmf or .emf picture rather than at every start.
+// The metafile decoders, in a module of their own: libwmf and libemf2svg, with the libraries under them,
+// are loaded with the first .wmf or .emf picture rather than at every start.
 #include "pictures/PictureModule.h"
 #include <QPainter>
 #include <QSvgRenderer>
