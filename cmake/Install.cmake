@@ -38,7 +38,7 @@ configure_file(${PVL3_RES}/${PVL3_APP_ID}.metainfo.xml ${PVL3_GEN}/${PVL3_APP_ID
 add_custom_target(desktop_files ALL DEPENDS ${PVL3_ICON_PNGS} ${PVL3_MAN_PAGES})
 
 install(TARGETS pinvale3 pvl3 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS pvl3_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/pinvale3)
+install(TARGETS pvl3_sound pvl3_pictures LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/pinvale3)
 install(FILES ${PVL3_RES}/${PVL3_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PVL3_RES}/${PVL3_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PVL3_GEN}/${PVL3_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -1,7 +1,9 @@
 #pragma once
 // Background pictures of every format a note accepts: .bmp .dib .gif .jpg .ico .cur (Qt's readers), .wmf
-// (libwmf) and .emf (libemf2svg). The content decides the format, never the extension. A file that is
-// missing, damaged or absurdly large gives a null image; nothing here throws or stops the program.
+// (libwmf) and .emf (libemf2svg), the last two through the pvl3_pictures module opened with the first of
+// them. The content decides the format, never the extension. A file that is missing, damaged or absurdly
+// large gives a null image, and so does a metafile when the module is missing; nothing here throws or stops
+// the program.
 #include <QImage>
 #include <QString>
 
@@ -14,5 +16,9 @@ constexpr int MaxPictureSide = 8192;
 constexpr qint64 MaxPictureFileBytes = 64 * 1024 * 1024;
 
 QImage LoadPicture(const QString& path);
+
+// The module the metafile decoders are opened from, for a test of a missing or broken one. The next
+// metafile looks it up afresh.
+void UseDecoderModule(const QString& name);
 
 } // namespace PictureLoader

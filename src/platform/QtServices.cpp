@@ -1,6 +1,7 @@
 #include "platform/QtServices.h"
 
 #include "platform/FontColourDialog.h"
+#include "platform/Modules.h"
 #include "platform/QtSysTray.h"
 #include "platform/WaitCursor.h"
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
-#include <QLibrary>
 #include <QMessageBox>
 #include <QScreen>
 #include <cstdio>
@@ -87,16 +87,11 @@ QtSoundPlayer::QtSoundPlayer() = default;
 QtSoundPlayer::~QtSoundPlayer() = default;
 
 namespace {
-// Beside the program (a build or a portable copy), in the installed library folder, or in the build.
 std::unique_ptr<ISoundPlayer> LoadSoundModule() {
-    const QString here = QCoreApplication::applicationDirPath();
-    for (const QString& folder :
-         {here, here + QStringLiteral("/../" PVL3_LIB_SUBDIR), QStringLiteral(PVL3_BUILD_DIR)}) {
-        QLibrary module(folder + QStringLiteral("/pvl3_sound"));
-        using Make = ISoundPlayer* (*)();
-        if (const auto make = reinterpret_cast<Make>(module.resolve("pvl3_new_sound_player")))
-            return std::unique_ptr<ISoundPlayer>(make()); // the module stays loaded for the program's life
-    }
+    using Make = ISoundPlayer* (*)();
+    if (const auto make =
+            reinterpret_cast<Make>(Modules::Resolve(QStringLiteral("pvl3_sound"), "pvl3_new_sound_player")))
+        return std::unique_ptr<ISoundPlayer>(make());
     std::fprintf(stderr, "pinvale3: the sound module pvl3_sound was not found; sounds are not played\n");
     return nullptr;
 }

@@ -5,12 +5,14 @@
 #include "editor/frmEditor.h"
 #include "fakes/FakeServices.h"
 #include "notes/NoteColours.h"
+#include "notes/PictureLoader.h"
 #include "notes/frmNotes.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QToolButton>
 #include <QtTest>
 
@@ -124,8 +126,22 @@ private slots:
         QCOMPARE(SavedImagePath(), keepChecked ? Picture() : QString());
     }
 
+    void undecodablePictureIsToldOnce_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("module");
+        QTest::newRow("not a picture") << "bad.jpg" << QByteArray("not a picture") << "pvl3_pictures";
+        QFile metafile(QStringLiteral(PVL3_TEST_DATA "/pictures/shapes.wmf"));
+        QVERIFY(metafile.open(QIODevice::ReadOnly));
+        QTest::newRow("metafile, its module missing") << "shapes.wmf" << metafile.readAll() << "pvl3_no_such_module";
+    }
     void undecodablePictureIsToldOnce() {
-        const QString bad = Touch(QStringLiteral("bad.jpg"), "not a picture");
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, module);
+        PictureLoader::UseDecoderModule(module);
+        const auto restore = qScopeGuard([] { PictureLoader::UseDecoderModule(QStringLiteral("pvl3_pictures")); });
+        const QString bad = Touch(name, content);
         ed->chkImages->setChecked(true);
         ed->txtImg->setText(bad);
         ed->cboImgAl->setCurrentIndex(2); // another change, same path: not told again

@@ -83,7 +83,9 @@ for f in ./usr/bin/pinvale3 ./usr/bin/pvl3 ./etc/xdg/autostart/$id-autostart.des
     ./usr/share/icons/hicolor/48x48/apps/$id.png ./usr/share/man/man1/pvl3.1.gz; do
     check "the package lacks $f" grep -q " $f\$" "$scratch/contents"
 done
-check "the package lacks the sound module" grep -q "/pinvale3/pvl3_sound.so\$" "$scratch/contents"
+for module in pvl3_sound pvl3_pictures; do
+    check "the package lacks the module $module" grep -q "/pinvale3/$module.so\$" "$scratch/contents"
+done
 
 echo "--- the unpacked package runs"
 dpkg -x "$deb" "$scratch/root"
