@@ -5,6 +5,7 @@
 #include "tray/TrayNotes.h"
 #include "tst_TrayFixture.h"
 #include <QImage>
+#include <QPainter>
 #include <QStyleHints>
 
 using namespace TrayFixture;
@@ -129,6 +130,36 @@ private slots:
             const int ink = Ink(*page);
             QVERIFY(ink > lastInk);
             lastInk = ink;
+        }
+    }
+
+    // Drawn at the size asked for: a 2x request is 64 device pixels, not a stretched 32; a wide request
+    // gets a square; and the tray's way of showing it (paint) gives the very pixels of pixmap().
+    void pictureSizes_data() {
+        QTest::addColumn<QSize>("asked");
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<QSize>("pixels");
+        QTest::newRow("32 at 1x") << QSize(32, 32) << 1.0 << QSize(32, 32);
+        QTest::newRow("32 at 2x") << QSize(32, 32) << 2.0 << QSize(64, 64);
+        QTest::newRow("22 at 1.5x") << QSize(22, 22) << 1.5 << QSize(33, 33);
+        QTest::newRow("wide: a square") << QSize(48, 32) << 1.0 << QSize(32, 32);
+    }
+    void pictureSizes() {
+        QFETCH(QSize, asked);
+        QFETCH(qreal, scale);
+        QFETCH(QSize, pixels);
+        TrayTest t;
+        t.Load();
+        for (const QIcon* icon : {&t.W->img1, &t.W->img4, &t.W->imgClock2}) {
+            const QPixmap pixmap = icon->pixmap(asked, scale);
+            QCOMPARE(pixmap.size(), pixels);
+            QImage shown(pixels, QImage::Format_ARGB32_Premultiplied);
+            shown.fill(Qt::transparent);
+            shown.setDevicePixelRatio(scale);
+            QPainter painter(&shown);
+            icon->paint(&painter, QRect(QPoint(), pixels / scale));
+            painter.end();
+            QCOMPARE(shown, pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied));
         }
     }
 
