@@ -84,7 +84,10 @@ void frmStealth::Form_Load() {
     tmrMaster.start();
 }
 
+// The tray's minute check rides on this tick while its icon stands still: one wake-up a second in all.
 void frmStealth::tmrMaster_Timer() {
+    if (P.Ending()) return;
+    if (P.TrayWindow) P.TrayWindow->EverySecond();
     mdlCommonFunc::CheckShutdown(P);
 }
 

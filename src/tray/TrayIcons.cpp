@@ -1,9 +1,11 @@
 #include "tray/TrayIcons.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QtMath>
+#include <functional>
 
 namespace TrayIcons {
 
@@ -11,20 +13,61 @@ namespace {
 
 constexpr int Size = 32;
 
-// Each picture is drawn at several sizes so that it stays crisp on high-DPI panels.
-template <typename Draw> QIcon Render(Draw draw) {
-    QIcon icon;
-    for (int scale : {1, 2, 3, 4}) {
-        QPixmap pixmap(Size * scale, Size * scale);
+using Drawing = std::function<void(QPainter&)>;
+
+// Draws its picture when a size is asked for, at that size, and keeps nothing: the tray shows one picture
+// at one size, and the other frames and densities would only sit on the heap. Drawn in the 32 x 32 design
+// grid, scaled, so the picture stays crisp at any density.
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(Drawing draw) : m_draw(std::move(draw)) {}
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(m_draw); }
+    QString key() const override { return QStringLiteral("PinvaleDrawnIcon"); }
+
+    // Square, like the design: a wide or tall request gets the largest square that fits.
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = qMin(size.width(), size.height());
+        return {side, side};
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {{Size, Size}, {Size * 2, Size * 2}, {Size * 3, Size * 3}, {Size * 4, Size * 4}};
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Draw(actualSize(size, mode, state), 1.0);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+        return Draw(actualSize(size, mode, state), scale);
+    }
+    // Through a pixmap of the device's pixels, so that the tray shows exactly what pixmap() gives.
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal scale = painter->device()->devicePixelRatioF();
+        const QSize side = actualSize(rect.size(), mode, state);
+        QPixmap picture = Draw(side * scale, scale);
+        picture.setDevicePixelRatio(scale);
+        painter->drawPixmap(QRect(rect.topLeft(), side), picture);
+    }
+
+private:
+    // size in device pixels; scale only labels the pixmap.
+    QPixmap Draw(const QSize& size, qreal scale) const {
+        if (size.isEmpty()) return {};
+        QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(scale, scale);
-        draw(painter);
+        painter.scale(qreal(size.width()) / Size, qreal(size.height()) / Size);
+        m_draw(painter);
         painter.end();
-        icon.addPixmap(pixmap);
+        pixmap.setDevicePixelRatio(scale);
+        return pixmap;
     }
-    return icon;
+
+    Drawing m_draw;
+};
+
+QIcon Drawn(Drawing draw) {
+    return QIcon(new DrawnIconEngine(std::move(draw)));
 }
 
 // A dark outline keeps the page readable on light panels, the pale paper on dark ones.
@@ -54,30 +97,32 @@ void DrawPage(QPainter& p, int writtenLines) {
     }
 }
 
+void DrawClock(QPainter& p) {
+    p.setPen(QPen(Outline, 2));
+    p.setBrush(QColor(255, 255, 255));
+    p.drawEllipse(QRectF(3, 3, 26, 26));
+    p.setPen(QPen(QColor(200, 30, 30), 1.5));
+    for (int hour = 0; hour < 12; ++hour) {
+        const qreal a = hour * M_PI / 6;
+        p.drawLine(QPointF(16 + 9.5 * qSin(a), 16 - 9.5 * qCos(a)), QPointF(16 + 12 * qSin(a), 16 - 12 * qCos(a)));
+    }
+    p.setPen(QPen(QColor(20, 20, 20), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 16), QPointF(16, 8));
+    p.drawLine(QPointF(16, 16), QPointF(22, 16));
+    p.setBrush(QColor(200, 30, 30));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(16, 16), 1.8, 1.8);
+}
+
 } // namespace
 
 QIcon PageFrame(int frame) {
     const int lines = qBound(0, 7 - frame, 6); // frame 7: blank; frame 1: six lines, full
-    return Render([lines](QPainter& p) { DrawPage(p, lines); });
+    return Drawn([lines](QPainter& p) { DrawPage(p, lines); });
 }
 
 QIcon ClockFrame() {
-    return Render([](QPainter& p) {
-        p.setPen(QPen(Outline, 2));
-        p.setBrush(QColor(255, 255, 255));
-        p.drawEllipse(QRectF(3, 3, 26, 26));
-        p.setPen(QPen(QColor(200, 30, 30), 1.5));
-        for (int hour = 0; hour < 12; ++hour) {
-            const qreal a = hour * M_PI / 6;
-            p.drawLine(QPointF(16 + 9.5 * qSin(a), 16 - 9.5 * qCos(a)), QPointF(16 + 12 * qSin(a), 16 - 12 * qCos(a)));
-        }
-        p.setPen(QPen(QColor(20, 20, 20), 2.5, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(16, 16), QPointF(16, 8));
-        p.drawLine(QPointF(16, 16), QPointF(22, 16));
-        p.setBrush(QColor(200, 30, 30));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPointF(16, 16), 1.8, 1.8);
-    });
+    return Drawn(DrawClock);
 }
 
 } // namespace TrayIcons

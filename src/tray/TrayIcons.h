@@ -1,8 +1,8 @@
 #pragma once
 // The tray window's pictures, drawn by the program: img1..img7, a note page whose written area grows
-// from the top down (img7 blank, img1 full), and imgClock2, a clock face for the alarm. Each is drawn
+// from the top down (img7 blank, img1 full), and imgClock2, a clock face for the alarm. Each icon is made
 // once per tray window and then only handed out, so that an unchanged picture keeps its cache key and
-// the tray does not redraw it.
+// the tray does not redraw it; the picture itself is drawn only when shown, at the size shown.
 #include <QIcon>
 
 namespace TrayIcons {

@@ -34,7 +34,6 @@ frmTray::frmTray(Program& program) : P(program) {
     Tray->setTrayicon(img1);
     connect(Tray.get(), &cSysTray::MouseDown, this, &frmTray::Tray_MouseDown);
     connect(Tray.get(), &cSysTray::MouseDblClick, this, &frmTray::Tray_MouseDblClick);
-    tmrTray.setTimerType(Qt::PreciseTimer); // a coarse timer may fire early, before the minute it waits for
     tmrTray.setInterval(TickMs);
     connect(&tmrTray, &QTimer::timeout, this, &frmTray::tmrTray_Timer);
     m_menuDelay.setSingleShot(true);
@@ -49,17 +48,61 @@ frmTray::~frmTray() {
 void frmTray::Form_Load() {
     P.TrayActive = true;
     if (P.Settings.ShowOnTrayStart == 1) TrayNotes::AlarmAndShow(P);
-    tmrTray.start(TickMs); // the first tick checks the minute the tray starts in
+    StartTicking(); // the first tick checks the minute the tray starts in
 }
 
 void frmTray::AnimationChanged() {
-    if (tmrTray.isActive()) tmrTray.start(TickMs);
+    if (tmrTray.isActive() || m_resting) StartTicking();
+}
+
+// Four times a second. Coarse: the ticks fall on the quarter seconds, as the once-a-second tick falls on
+// whole or half ones, so every fourth tick shares its wake-up with it.
+void frmTray::StartTicking() {
+    m_resting = false;
+    tmrTray.setTimerType(Qt::CoarseTimer);
+    tmrTray.start(TickMs);
+}
+
+// A still tray arms no timer of its own: the host window's once-a-second tick (EverySecond) brings the
+// first tick of the next minute, and the interval keeps the time to it. Without that tick the tray sleeps
+// on a precise timer of its own, since a coarse one may fire early, before the minute it waits for.
+void frmTray::ScheduleNextTick(const QDateTime& now) {
+    if (IconMoves()) return StartTicking();
+    if (P.StealthWindow && P.StealthWindow->tmrMaster.isActive()) {
+        tmrTray.stop();
+        tmrTray.setInterval(NextTickMs(now));
+        m_resting = true;
+        return;
+    }
+    m_resting = false;
+    tmrTray.setTimerType(Qt::PreciseTimer);
+    tmrTray.start(NextTickMs(now));
+}
+
+void frmTray::EverySecond() {
+    if (!m_resting) return;
+    const QDateTime now = P.S.Clock.Now();
+    if (IconMoves() || TickDue(now)) tmrTray_Timer();
+}
+
+qint64 frmTray::SecondsSinceLastTick(const QDateTime& now) const {
+    return m_lastTick.isValid() ? Schedule::Wall(m_lastTick).secsTo(Schedule::Wall(now)) : 0;
+}
+
+// A new minute, or a clock that jumped: the tick that checks the schedule.
+bool frmTray::TickDue(const QDateTime& now) const {
+    const qint64 step = SecondsSinceLastTick(now);
+    return now.time().minute() != P.LastMinute || step >= AsleepSeconds || step < 0;
+}
+
+bool frmTray::IconMoves() const {
+    return P.Settings.AnimateIcon == 1 || P.AlarmShowing;
 }
 
 // While the icon stands still there is nothing to do between minutes: the tray sleeps until just past the
 // next one instead of waking four times a second.
 int frmTray::NextTickMs(const QDateTime& now) const {
-    if (P.Settings.AnimateIcon == 1 || P.AlarmShowing) return TickMs;
+    if (IconMoves()) return TickMs;
     const QTime time = now.time();
     return 60'000 - (time.second() * 1000 + time.msec()) + 20;
 }
@@ -90,13 +133,11 @@ void frmTray::tmrTray_Timer() {
     }
     // After a sleep the minute of the hour may by chance be the one seen last; it is still a new minute.
     // Measured on the wall clock, so a daylight-saving change counts as the jump it is.
-    const qint64 step = m_lastTick.isValid() ? Schedule::Wall(m_lastTick).secsTo(Schedule::Wall(now)) : 0;
-    const bool cameBack = step >= AsleepSeconds;
-    const bool wentBack = step < 0;
-    if (now.time().minute() != P.LastMinute || cameBack || wentBack) CheckSchedule(now, cameBack, wentBack);
+    const qint64 step = SecondsSinceLastTick(now);
+    if (TickDue(now)) CheckSchedule(now, step >= AsleepSeconds, step < 0);
     P.LastMinute = static_cast<int16_t>(now.time().minute());
     m_lastTick = now;
-    if (tmrTray.isActive()) tmrTray.start(NextTickMs(P.S.Clock.Now()));
+    if (tmrTray.isActive() || m_resting) ScheduleNextTick(P.S.Clock.Now());
 }
 
 void frmTray::CheckSchedule(const QDateTime& now, bool cameBack, bool wentBack) {
@@ -138,6 +179,7 @@ void frmTray::closeEvent(QCloseEvent* event) {
 
 void frmTray::Unload() {
     tmrTray.stop();
+    m_resting = false;
     if (m_unloaded) return; // closing and then deleting the window unloads it once
     m_unloaded = true;
     P.TrayActive = false;

@@ -1,7 +1,7 @@
 #pragma once
 // "TrayNotes": the hidden window that owns the tray icon and the tray timer. Every tick advances the
-// icon's animation; the first tick of each minute checks the schedule. With the icon still, the timer
-// ticks once a minute.
+// icon's animation; the first tick of each minute checks the schedule. With the icon still, the tray
+// ticks once a minute, carried by the host window's once-a-second tick.
 #include "platform/Services.h"
 #include <QDateTime>
 #include <QIcon>
@@ -30,6 +30,9 @@ public:
     const QIcon& AnimationPicture(int frame, bool alarm) const;
     // The animation was switched on or off: the next tick comes at once.
     void AnimationChanged();
+    // The host window's once-a-second tick: while the icon stands still, it brings the tray's next tick
+    // when that is due (a new minute, a clock that jumped, the animation or the alarm started).
+    void EverySecond();
     // The picture while the animation is off.
     const QIcon& StillPicture(bool alarm) const { return alarm ? imgClock2 : img1; }
 
@@ -45,11 +48,17 @@ private:
     const QIcon& Page(int n) const;
     void PopUpTrayMenu();
     void CheckSchedule(const QDateTime& now, bool cameBack, bool wentBack);
+    bool IconMoves() const; // the animation or the alarm sequence: a tick four times a second
     int NextTickMs(const QDateTime& now) const;
+    void StartTicking();
+    void ScheduleNextTick(const QDateTime& now);
+    qint64 SecondsSinceLastTick(const QDateTime& now) const;
+    bool TickDue(const QDateTime& now) const;
     void Unload();
 
     Program& P;
-    QDateTime m_lastTick; // the clock at the previous tick; a long gap means the machine was asleep
-    QTimer m_menuDelay;   // holds back the left-click menu until a double click is ruled out
+    QDateTime m_lastTick;   // the clock at the previous tick; a long gap means the machine was asleep
+    QTimer m_menuDelay;     // holds back the left-click menu until a double click is ruled out
+    bool m_resting = false; // the icon stands still: the host window's tick brings the next tick
     bool m_unloaded = false;
 };

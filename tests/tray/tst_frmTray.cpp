@@ -5,6 +5,7 @@
 #include "tray/TrayNotes.h"
 #include "tst_TrayFixture.h"
 #include <QImage>
+#include <QPainter>
 #include <QStyleHints>
 
 using namespace TrayFixture;
@@ -98,6 +99,64 @@ private slots:
         QVERIFY(!t.W->tmrTray.isActive()); // an unloading tray stays stopped
     }
 
+    // A still tray arms no timer of its own: the host window's once-a-second tick brings the tray's tick
+    // when one is due. Times of day are set for 9:11 and 9:12.
+    void stillTrayRidesOnTheSecondTick_data() {
+        QTest::addColumn<QDateTime>("now"); // at the host's tick
+        QTest::addColumn<int>("animate");
+        QTest::addColumn<bool>("alarm");
+        QTest::addColumn<bool>("ticks");
+        QTest::addColumn<int>("shows");
+        QTest::newRow("same minute: nothing") << At(9, 10, 59) << 0 << false << false << 0;
+        QTest::newRow("next minute: the schedule") << At(9, 11, 0) << 0 << false << true << 1;
+        QTest::newRow("clock set back in the minute") << At(9, 10, 5) << 0 << false << true << 0;
+        QTest::newRow("asleep to the same minute") << At(10, 10, 40) << 0 << false << true << 0;
+        QTest::newRow("animation on") << At(9, 10, 40) << 1 << false << true << 0;
+        QTest::newRow("alarm") << At(9, 10, 40) << 0 << true << true << 1;
+    }
+    void stillTrayRidesOnTheSecondTick() {
+        QFETCH(QDateTime, now);
+        QFETCH(int, animate);
+        QFETCH(bool, alarm);
+        QFETCH(bool, ticks);
+        QFETCH(int, shows);
+        TrayTest t;
+        t.SetTime(0, 9, 11, 0);
+        t.SetTime(1, 9, 12, 0);
+        t.P.Settings.AnimateIcon = 0;
+        t.Load();
+        frmStealth& host = t.P.Stealth();
+        t.W->tmrTray.start(250);
+        t.Tick(At(9, 10, 30));
+        QVERIFY(!t.W->tmrTray.isActive());
+        const int frame = t.P.IconFrame;
+        t.P.Settings.AnimateIcon = static_cast<uint8_t>(animate);
+        if (alarm) TrayNotes::AlarmAndShow(t.P);
+        t.T.Clock.Current = now;
+        host.tmrMaster_Timer();
+        QCOMPARE(t.P.IconFrame != frame, ticks);
+        QCOMPARE(t.Shows(), shows);
+        const bool quick = animate == 1 || shows > 0; // the animation or the alarm: four ticks a second
+        QCOMPARE(t.W->tmrTray.isActive(), quick);
+        if (quick) QCOMPARE(t.W->tmrTray.interval(), 250);
+        t.W->close();
+        t.T.Clock.Current = At(9, 12);
+        host.tmrMaster_Timer(); // an unloaded tray ticks no more
+        QCOMPARE(t.Shows(), shows);
+    }
+
+    void withoutTheHostTheTraySleepsOnItsOwnTimer() {
+        TrayTest t;
+        t.P.Settings.AnimateIcon = 0;
+        t.Load();
+        QVERIFY(!t.P.StealthWindow);
+        t.W->tmrTray.start(250);
+        t.Tick(At(9, 10, 30));
+        QVERIFY(t.W->tmrTray.isActive());
+        QCOMPARE(t.W->tmrTray.timerType(), Qt::PreciseTimer);
+        QCOMPARE(t.W->tmrTray.interval(), 30'020);
+    }
+
     // No alarm file exists in the fresh program folder: the notes are shown all the same.
     void alarmAtLoad_data() {
         QTest::addColumn<int>("showOnStart");
@@ -129,6 +188,36 @@ private slots:
             const int ink = Ink(*page);
             QVERIFY(ink > lastInk);
             lastInk = ink;
+        }
+    }
+
+    // Drawn at the size asked for: a 2x request is 64 device pixels, not a stretched 32; a wide request
+    // gets a square; and the tray's way of showing it (paint) gives the very pixels of pixmap().
+    void pictureSizes_data() {
+        QTest::addColumn<QSize>("asked");
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<QSize>("pixels");
+        QTest::newRow("32 at 1x") << QSize(32, 32) << 1.0 << QSize(32, 32);
+        QTest::newRow("32 at 2x") << QSize(32, 32) << 2.0 << QSize(64, 64);
+        QTest::newRow("22 at 1.5x") << QSize(22, 22) << 1.5 << QSize(33, 33);
+        QTest::newRow("wide: a square") << QSize(48, 32) << 1.0 << QSize(32, 32);
+    }
+    void pictureSizes() {
+        QFETCH(QSize, asked);
+        QFETCH(qreal, scale);
+        QFETCH(QSize, pixels);
+        TrayTest t;
+        t.Load();
+        for (const QIcon* icon : {&t.W->img1, &t.W->img4, &t.W->imgClock2}) {
+            const QPixmap pixmap = icon->pixmap(asked, scale);
+            QCOMPARE(pixmap.size(), pixels);
+            QImage shown(pixels, QImage::Format_ARGB32_Premultiplied);
+            shown.fill(Qt::transparent);
+            shown.setDevicePixelRatio(scale);
+            QPainter painter(&shown);
+            icon->paint(&painter, QRect(QPoint(), pixels / scale));
+            painter.end();
+            QCOMPARE(shown, pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied));
         }
     }
 
