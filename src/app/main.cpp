@@ -4,6 +4,7 @@
 #include "app/SessionEnd.h"
 #include "app/mdlBoot.h"
 #include "core/ProgramFolder.h"
+#include "platform/FrameStyle.h"
 #include "platform/PlatformChoice.h"
 #include "platform/QtServices.h"
 #include <QApplication>
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
     }
     Platform::ChooseBeforeStart();
     QApplication app(argc, argv);
+    QApplication::setStyle(new FrameStyle); // the application owns it
     QApplication::setApplicationName(QStringLiteral("Pinvale 3"));
     QApplication::setOrganizationName(QStringLiteral("Pinvale"));
     QApplication::setDesktopFileName(QStringLiteral("org.pinvale.Pinvale3")); // the launcher, for task bars
