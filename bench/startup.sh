@@ -4,7 +4,8 @@
 #   bench/startup.sh [build folder] [runs]        (default: build-release, 9 runs)
 #
 # Each run starts the program in a fresh program folder and times exec -> its window mapped (polled with
-# xdotool, a few ms resolution), then reads its peak resident memory (VmHWM). Runs of pinvale3 and of the
+# xdotool, a few ms resolution), then reads its peak resident memory (VmHWM) and the CPU time its threads
+# used by then (steadier than the wall time on a shared machine). Runs of pinvale3 and of the
 # plain program alternate, so that a busy machine slows both alike. Prints medians, min-max and ratios for
 # 0, 1,000 and 10,000 notes, and the peak memory with 31 cascaded note windows open.
 set -u
@@ -24,9 +25,12 @@ runs="$PVL3_BENCH_RUNS"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# time_start <title> <command...>: prints "<ms to mapped> <peak KiB>", leaves the program stopped.
+# CPU time of all of a process's threads so far, in ms (from the scheduler's nanosecond counts).
+cpu_ms() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%d", ns / 1e6}'; }
+
+# time_start <title> <command...>: prints "<ms to mapped> <peak KiB> <CPU ms>", leaves the program stopped.
 time_start() {
-    local title="$1" start pid ms kib
+    local title="$1" start pid ms kib cpu
     shift
     start=$(now_ms)
     "$@" >/dev/null 2>&1 &
@@ -37,9 +41,10 @@ time_start() {
     done
     ms=$(($(now_ms) - start))
     kib=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
+    cpu=$(cpu_ms "$pid")
     kill -9 "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
-    echo "$ms $kib"
+    echo "$ms $kib $cpu"
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {print a / b}'; }
@@ -58,23 +63,25 @@ folder_with() { # a program folder holding <count> notes in Notes/
 
 for count in 0 1000 10000; do
     folder="$(folder_with "$count")"
-    p_ms=() p_kib=() q_ms=() q_kib=()
+    p_ms=() p_kib=() q_ms=() q_kib=() p_cpu=() q_cpu=()
     for ((i = 0; i < runs; i++)); do
         rm -f "$folder/TrayLock.dat" "$folder/PVL3.dat"
-        read -r ms kib < <(time_start "Pinvale 3: ManageNotes" "$folder/pinvale3")
+        read -r ms kib cpu < <(time_start "Pinvale 3: ManageNotes" "$folder/pinvale3")
         [[ "$ms" =~ ^[0-9]+$ ]] || fail "pinvale3 did not show its window ($ms)"
-        p_ms+=("$ms") p_kib+=("$kib")
-        read -r ms kib < <(time_start "Minimal Qt" "$build/bench/bench_minimal_qt")
+        p_ms+=("$ms") p_kib+=("$kib") p_cpu+=("$cpu")
+        read -r ms kib cpu < <(time_start "Minimal Qt" "$build/bench/bench_minimal_qt")
         [[ "$ms" =~ ^[0-9]+$ ]] || fail "the plain program did not show its window ($ms)"
-        q_ms+=("$ms") q_kib+=("$kib")
+        q_ms+=("$ms") q_kib+=("$kib") q_cpu+=("$cpu")
     done
     read -r pm pmin pmax < <(stats "${p_ms[@]}")
     read -r qm qmin qmax < <(stats "${q_ms[@]}")
     read -r pk _ _ < <(stats "${p_kib[@]}")
     read -r qk _ _ < <(stats "${q_kib[@]}")
-    printf '%6d notes: pinvale3 %4d ms (%d-%d), plain Qt %4d ms (%d-%d), ratio %.2f x; peak %d KiB vs %d KiB, %.2f x\n' \
+    read -r pc _ _ < <(stats "${p_cpu[@]}")
+    read -r qc _ _ < <(stats "${q_cpu[@]}")
+    printf '%6d notes: pinvale3 %4d ms (%d-%d), plain Qt %4d ms (%d-%d), ratio %.2f x; peak %d KiB vs %d KiB, %.2f x; CPU %d ms vs %d ms, %.2f x\n' \
         "$count" "$pm" "$pmin" "$pmax" "$qm" "$qmin" "$qmax" "$(ratio "$pm" "$qm")" "$pk" "$qk" \
-        "$(ratio "$pk" "$qk")"
+        "$(ratio "$pk" "$qk")" "$pc" "$qc" "$(ratio "$pc" "$qc")"
 done
 
 # The manager and 31 cascaded note windows: ShowNotes at the tray's start.

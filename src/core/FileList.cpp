@@ -3,12 +3,15 @@
 #include "core/NativeFile.h"
 #include <QFileInfo>
 #include <algorithm>
+#include <vector>
 
 void SortNames(QStringList& names) {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
+    // Each name is folded once, not once for every comparison it takes part in.
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(static_cast<size_t>(names.size()));
+    for (QString& name : names) keyed.emplace_back(name.toCaseFolded(), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    for (qsizetype i = 0; i < names.size(); ++i) names[i] = std::move(keyed[static_cast<size_t>(i)].second);
 }
 
 void FileList::SetPath(const QString& folder) {

@@ -123,6 +123,8 @@ bool ReadShared(Shared& shared, const QString& path, QByteArray& bytes, qint64 m
 } // namespace
 
 QString DecodeName(const QByteArray& bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; }))
+        return QString::fromLatin1(bytes); // most names: nothing to decode
     QString out;
     out.reserve(bytes.size());
     qsizetype i = 0;

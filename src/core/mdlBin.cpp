@@ -81,7 +81,8 @@ QString DecodeString(const QByteArray& bytes) {
 
 QString FromAnsi(const QByteArray& bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) out[i] = QChar(Decode(static_cast<uint8_t>(bytes.at(i))));
+    QChar* to = out.data(); // one detach check, not one a character
+    for (const char byte : bytes) *to++ = QChar(Decode(static_cast<uint8_t>(byte)));
     return out;
 }
 
