@@ -68,18 +68,18 @@ QByteArray EncodeString(const QString& text) {
     return Utf8Mark + text.toUtf8();
 }
 
-QString DecodeString(const QByteArray& bytes) {
+QString DecodeString(QByteArrayView bytes) {
     if (bytes.startsWith(Utf8Mark)) {
         // A mark after the first one belongs to the text; a cut-off last character is an error too.
         QStringDecoder utf8(QStringDecoder::Utf8,
                             QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-        QString text = utf8(QByteArrayView(bytes).sliced(Utf8Mark.size()));
+        QString text = utf8(bytes.sliced(Utf8Mark.size()));
         if (!utf8.hasError()) return text;
     }
     return FromAnsi(bytes);
 }
 
-QString FromAnsi(const QByteArray& bytes) {
+QString FromAnsi(QByteArrayView bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* to = out.data(); // one detach check, not one a character
     for (const char byte : bytes) *to++ = QChar(Decode(static_cast<uint8_t>(byte)));
@@ -116,19 +116,19 @@ void BinReader::Fail(const QString& reason) {
     m_error = reason;
 }
 
-QByteArray BinReader::Take(qint64 count, const char* what) {
+QByteArrayView BinReader::Take(qint64 count, const char* what) {
     if (!m_ok) return {};
     if (count < 0 || count > m_bytes.size() - m_pos) {
         Fail(QStringLiteral("damaged: %1 at byte %2 runs past the end of the file").arg(what).arg(m_pos));
         return {};
     }
-    const QByteArray bytes = m_bytes.mid(m_pos, count);
+    const QByteArrayView bytes = QByteArrayView(m_bytes).sliced(m_pos, count);
     m_pos += count;
     return bytes;
 }
 
 double BinReader::ReadDouble() {
-    const QByteArray raw = Take(8, "a number");
+    const QByteArrayView raw = Take(8, "a number");
     if (!m_ok) return 0.0;
     const uint64_t bits = qFromLittleEndian<uint64_t>(raw.constData());
     double value;
@@ -137,21 +137,21 @@ double BinReader::ReadDouble() {
 }
 
 int16_t BinReader::ReadInt16() {
-    const QByteArray raw = Take(2, "a number");
+    const QByteArrayView raw = Take(2, "a number");
     return m_ok ? qFromLittleEndian<int16_t>(raw.constData()) : 0;
 }
 
 int32_t BinReader::ReadInt32() {
-    const QByteArray raw = Take(4, "a number");
+    const QByteArrayView raw = Take(4, "a number");
     return m_ok ? qFromLittleEndian<int32_t>(raw.constData()) : 0;
 }
 
 uint8_t BinReader::ReadByte() {
-    const QByteArray raw = Take(1, "a byte");
+    const QByteArrayView raw = Take(1, "a byte");
     return m_ok ? static_cast<uint8_t>(raw.at(0)) : 0;
 }
 
-QByteArray BinReader::ReadBytes(qint64 count) {
+QByteArrayView BinReader::ReadBytes(qint64 count) {
     return Take(count, "a text");
 }
 

@@ -2,6 +2,7 @@
 // Little-endian binary fields and length-prefixed strings, the building blocks of both the note file and the
 // settings file.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 
@@ -9,14 +10,14 @@ namespace mdlBin {
 
 // Windows-1252 <-> Unicode. A character the code page cannot hold becomes '?'.
 QByteArray ToAnsi(const QString& text);
-QString FromAnsi(const QByteArray& bytes);
+QString FromAnsi(QByteArrayView bytes);
 
 // The bytes of a length-prefixed string: Windows-1252 when the code page holds the text, so Western files
 // stay identical with every other copy; otherwise EF BB BF and the UTF-8 bytes. A Windows-1252 text that
 // starts with those three bytes ("ï»¿") takes the UTF-8 form too, or it would read back as something else.
 QByteArray EncodeString(const QString& text);
 // UTF-8 only for EF BB BF followed by valid UTF-8; anything else (a file from elsewhere) is Windows-1252.
-QString DecodeString(const QByteArray& bytes);
+QString DecodeString(QByteArrayView bytes);
 
 // Appends fields to a byte buffer; the caller writes the buffer out whole.
 class BinWriter {
@@ -40,13 +41,13 @@ public:
     int16_t ReadInt16();
     int32_t ReadInt32();
     uint8_t ReadByte();
-    QByteArray ReadBytes(qint64 count);
+    QByteArrayView ReadBytes(qint64 count); // valid while the reader is
     bool Ok() const { return m_ok; }
     const QString& Error() const { return m_error; }
     void Fail(const QString& reason);
 
 private:
-    QByteArray Take(qint64 count, const char* what);
+    QByteArrayView Take(qint64 count, const char* what);
     QByteArray m_bytes;
     qint64 m_pos = 0;
     bool m_ok = true;
