@@ -4,6 +4,7 @@
 #include <QAbstractEventDispatcher>
 #include <QFile>
 #include <QHash>
+#include <QThread>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -11,7 +12,9 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace NativeFile {
 
@@ -215,6 +218,35 @@ SharedReads::~SharedReads() {
     g_shared->CloseFolder();
     delete g_shared;
     g_shared = nullptr;
+}
+
+void SharedReads::ReadAhead(const QString& folder, const QStringList& names) {
+    constexpr qsizetype FewFiles = 512; // below this, starting threads costs more than it saves
+    const int threads = std::min(std::max(1, QThread::idealThreadCount()), 8);
+    if (!g_shared || threads < 2 || names.size() < FewFiles) return;
+    std::vector<SharedFile> files(static_cast<size_t>(names.size()));
+    const QByteArray native = Native(folder);
+    // Each thread reads its own stretch of the names through its own handle on the folder.
+    const auto readStretch = [&](qsizetype from, qsizetype to) {
+        const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        for (qsizetype i = from; i < to; ++i) {
+            SharedFile& file = files[static_cast<size_t>(i)];
+            file.Ok = fd >= 0 && ReadAt(fd, EncodeName(names[i]), file.Bytes, SharedLimit + 1, &file.Error);
+        }
+        if (fd >= 0) ::close(fd);
+    };
+    const qsizetype stretch = (names.size() + threads - 1) / threads;
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t)
+        helpers.emplace_back(readStretch, std::min(names.size(), t * stretch),
+                             std::min(names.size(), (t + 1) * stretch));
+    readStretch(0, std::min(names.size(), stretch));
+    for (std::thread& helper : helpers) helper.join();
+    // What could not be read, or is too large to keep, is left to the reader that asks for it.
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        SharedFile& file = files[static_cast<size_t>(i)];
+        if (file.Ok && file.Bytes.size() <= SharedLimit) g_shared->Files.insert(folder + names[i], std::move(file));
+    }
 }
 
 void SharedReads::Forget() {

@@ -37,6 +37,10 @@ public:
     SharedReads(const SharedReads&) = delete;
     SharedReads& operator=(const SharedReads&) = delete;
     static void Forget(); // after a change to any file: what was read may be out of date
+    // Reads these files of one folder into the sharing before anything asks for them, on every core the
+    // machine has: a start reads every note of the folder, and the disk's answers come back in parallel.
+    // Without a sharing, or for a few files, it does nothing.
+    static void ReadAhead(const QString& folder, const QStringList& names);
 
 private:
     bool m_owner = false; // an inner one leaves the sharing to the outer

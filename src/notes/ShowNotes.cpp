@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "app/frmStealth.h"
+#include "core/NativeFile.h"
 #include "core/NoteFile.h"
 #include "core/NotesFolder.h"
 #include "core/TypeCheck.h"
@@ -63,6 +64,7 @@ bool Qualifies(const QString& path, const Selection& s) {
 void SelectNotes(Program& P, const Selection& s) {
     if (s.OnlyEnabled != -1 && s.OnlyEnabled != 0) return;
     const QString folder = P.Settings.NotesFolder;
+    NativeFile::SharedReads::ReadAhead(folder, P.Stealth().flbNotes.Names());
     for (const QString& name : P.Stealth().flbNotes.Names()) {
         const QString path = folder + name;
         if (Qualifies(path, s)) P.ShownNotes.push_back({path, false});

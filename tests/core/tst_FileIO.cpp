@@ -133,6 +133,41 @@ private slots:
         QCOMPARE(read(), "ten");
     }
 
+    // Read ahead on several threads: every file lands under its own path; what is missing or too large
+    // to keep is read when asked for.
+    void readAheadFillsTheSharing() {
+        const QString folder = m_dir.filePath("ahead") + "/";
+        QVERIFY(QDir().mkpath(folder));
+        const auto put = [&](const QString& name, const QByteArray& bytes) {
+            QFile f(folder + name);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        };
+        QStringList names;
+        for (int i = 0; i < 600; ++i) {
+            names << QStringLiteral("n%1.nte").arg(i);
+            put(names.last(), "note " + QByteArray::number(i));
+        }
+        put("big.nte", QByteArray(70000, 'x'));
+        names << "gone.nte"
+              << "big.nte";
+        NativeFile::SharedReads shared;
+        NativeFile::SharedReads::ReadAhead(folder, names);
+        put("n0.nte", "changed");
+        put("n599.nte", "changed");
+        put("big.nte", "changed");
+        QByteArray bytes;
+        QString error;
+        const bool ahead = QThread::idealThreadCount() > 1;
+        for (const char* name : {"n0.nte", "n599.nte"}) {
+            QVERIFY(NativeFile::ReadRegular(folder + name, bytes, 100, &error));
+            QCOMPARE(bytes, ahead ? "note " + QByteArray(name).mid(1).chopped(4) : QByteArray("changed"));
+        }
+        QVERIFY(!NativeFile::ReadRegular(folder + "gone.nte", bytes, 100, &error));
+        QCOMPARE(error, QStringLiteral("missing"));
+        QVERIFY(NativeFile::ReadRegular(folder + "big.nte", bytes, 100, &error));
+        QCOMPARE(bytes, "changed");
+    }
+
     void wildcards_data() {
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("name");
