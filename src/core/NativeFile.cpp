@@ -69,6 +69,10 @@ bool ReadDirect(const QString& path, QByteArray& bytes, qint64 maxBytes, QString
     return ReadAt(AT_FDCWD, Native(path), bytes, maxBytes, error);
 }
 
+int OpenFolder(const QByteArray& native) {
+    return ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
 // The files read since the sharing began. A file larger than a note ever is is not kept.
 constexpr qint64 SharedLimit = 64 * 1024;
 
@@ -97,7 +101,7 @@ struct Shared {
         const QStringView folder = QStringView(path).left(slash + 1);
         if (folder != Folder) {
             CloseFolder();
-            FolderFd = ::open(Native(folder.toString()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            FolderFd = OpenFolder(Native(folder.toString()));
             if (FolderFd >= 0) Folder = folder.toString();
         }
         if (FolderFd < 0) return ReadDirect(path, bytes, maxBytes, error);
@@ -228,7 +232,7 @@ void SharedReads::ReadAhead(const QString& folder, const QStringList& names) {
     const QByteArray native = Native(folder);
     // Each thread reads its own stretch of the names through its own handle on the folder.
     const auto readStretch = [&](qsizetype from, qsizetype to) {
-        const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = OpenFolder(native);
         for (qsizetype i = from; i < to; ++i) {
             SharedFile& file = files[static_cast<size_t>(i)];
             file.Ok = fd >= 0 && ReadAt(fd, EncodeName(names[i]), file.Bytes, SharedLimit + 1, &file.Error);

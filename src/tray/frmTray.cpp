@@ -82,7 +82,7 @@ void frmTray::ScheduleNextTick(const QDateTime& now) {
 void frmTray::EverySecond() {
     if (!m_resting) return;
     const QDateTime now = P.S.Clock.Now();
-    if (IconMoves() || TickDue(now)) tmrTray_Timer();
+    if (IconMoves() || TickDue(now, SecondsSinceLastTick(now))) tmrTray_Timer();
 }
 
 qint64 frmTray::SecondsSinceLastTick(const QDateTime& now) const {
@@ -90,8 +90,7 @@ qint64 frmTray::SecondsSinceLastTick(const QDateTime& now) const {
 }
 
 // A new minute, or a clock that jumped: the tick that checks the schedule.
-bool frmTray::TickDue(const QDateTime& now) const {
-    const qint64 step = SecondsSinceLastTick(now);
+bool frmTray::TickDue(const QDateTime& now, qint64 step) const {
     return now.time().minute() != P.LastMinute || step >= AsleepSeconds || step < 0;
 }
 
@@ -134,7 +133,7 @@ void frmTray::tmrTray_Timer() {
     // After a sleep the minute of the hour may by chance be the one seen last; it is still a new minute.
     // Measured on the wall clock, so a daylight-saving change counts as the jump it is.
     const qint64 step = SecondsSinceLastTick(now);
-    if (TickDue(now)) CheckSchedule(now, step >= AsleepSeconds, step < 0);
+    if (TickDue(now, step)) CheckSchedule(now, step >= AsleepSeconds, step < 0);
     P.LastMinute = static_cast<int16_t>(now.time().minute());
     m_lastTick = now;
     if (tmrTray.isActive() || m_resting) ScheduleNextTick(P.S.Clock.Now());

@@ -53,7 +53,7 @@ private:
     void StartTicking();
     void ScheduleNextTick(const QDateTime& now);
     qint64 SecondsSinceLastTick(const QDateTime& now) const;
-    bool TickDue(const QDateTime& now) const;
+    bool TickDue(const QDateTime& now, qint64 step) const;
     void Unload();
 
     Program& P;
