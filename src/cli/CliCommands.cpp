@@ -45,7 +45,8 @@ int MissingNotesFolder(const QString& folder) {
 }
 
 int RunList(const QString& programFolder) {
-    const NativeFile::SharedReads reads; // the folder held open: each note is opened by its name alone
+    // The folder held open: each note is opened by its name alone. Each is read once, so nothing is kept.
+    const NativeFile::SharedReads reads(NativeFile::SharedReads::Keep::FolderOnly);
     const QString folder = SettingsOrDefaults(programFolder).NotesFolder;
     QStringList names;
     if (!NoteFileNames(folder, names)) return MissingNotesFolder(folder);
@@ -57,7 +58,8 @@ int RunList(const QString& programFolder) {
 }
 
 int RunDue(const QString& programFolder, const Arguments& args) {
-    const NativeFile::SharedReads reads; // the folder held open: each note is opened by its name alone
+    // The folder held open: each note is opened by its name alone. Each is read once, so nothing is kept.
+    const NativeFile::SharedReads reads(NativeFile::SharedReads::Keep::FolderOnly);
     const QString folder = SettingsOrDefaults(programFolder).NotesFolder;
     QStringList names;
     if (!NoteFileNames(folder, names)) return MissingNotesFolder(folder);

@@ -83,6 +83,7 @@ struct SharedFile {
 };
 
 struct Shared {
+    bool KeepBytes = true;
     QHash<QString, SharedFile> Files;
     QMetaObject::Connection Waiting;
     // The folder of the last file read, held open: opening its files by their names alone spares the
@@ -112,6 +113,7 @@ struct Shared {
 Shared* g_shared = nullptr; // reads happen on the main thread only
 
 bool ReadShared(Shared& shared, const QString& path, QByteArray& bytes, qint64 maxBytes, QString* error) {
+    if (!shared.KeepBytes) return shared.ReadFile(path, bytes, maxBytes, error);
     auto it = shared.Files.constFind(path);
     if (it == shared.Files.constEnd()) {
         SharedFile file;
@@ -208,10 +210,11 @@ bool ReadRegular(const QString& path, QByteArray& bytes, qint64 maxBytes, QStrin
     return ReadDirect(path, bytes, maxBytes, error);
 }
 
-SharedReads::SharedReads() {
+SharedReads::SharedReads(Keep keep) {
     if (g_shared) return; // the outer sharing goes on
     m_owner = true;
     g_shared = new Shared;
+    g_shared->KeepBytes = keep == Keep::Bytes;
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
         g_shared->Waiting = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [] { Forget(); });
 }
@@ -227,7 +230,7 @@ SharedReads::~SharedReads() {
 void SharedReads::ReadAhead(const QString& folder, const QStringList& names) {
     constexpr qsizetype FewFiles = 512; // below this, starting threads costs more than it saves
     const int threads = std::min(std::max(1, QThread::idealThreadCount()), 8);
-    if (!g_shared || threads < 2 || names.size() < FewFiles) return;
+    if (!g_shared || !g_shared->KeepBytes || threads < 2 || names.size() < FewFiles) return;
     std::vector<SharedFile> files(static_cast<size_t>(names.size()));
     const QByteArray native = Native(folder);
     // Each thread reads its own stretch of the names through its own handle on the folder.

@@ -32,7 +32,9 @@ bool ReadRegular(const QString& path, QByteArray& bytes, qint64 maxBytes, QStrin
 // so a read never answers with bytes older than the program's own last change or the last wait.
 class SharedReads {
 public:
-    SharedReads();
+    // Once: a caller that reads each file once only wants the folder held open, not the bytes kept.
+    enum class Keep { Bytes, FolderOnly };
+    explicit SharedReads(Keep keep = Keep::Bytes);
     ~SharedReads();
     SharedReads(const SharedReads&) = delete;
     SharedReads& operator=(const SharedReads&) = delete;

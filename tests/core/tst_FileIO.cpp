@@ -131,6 +131,10 @@ private slots:
             put("ten");
         }
         QCOMPARE(read(), "ten");
+        const NativeFile::SharedReads folderOnly(NativeFile::SharedReads::Keep::FolderOnly);
+        QCOMPARE(read(), "ten");
+        put("two"); // behind the program's back, and nothing was kept: the next read sees it
+        QCOMPARE(read(), "two");
     }
 
     // Read ahead on several threads: every file lands under its own path; what is missing or too large
