@@ -1,5 +1,5 @@
 # Sourced by scripts/run and scripts/test: installs the Debian packages that are missing, and only those.
-PVL3_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
+PVL3_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 libxcb1-dev libxcb-render0-dev
     clang-format qt6-qpa-plugins libgl-dev libwmf-dev libemf2svg-dev fonts-dejavu-core fonts-urw-base35
     xvfb xauth openbox trayer tint2 xdotool imagemagick x11-utils python3 e2fsprogs libbenchmark-dev
     librsvg2-bin desktop-file-utils appstream dpkg-dev file bash-completion man-db

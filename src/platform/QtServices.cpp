@@ -4,6 +4,7 @@
 #include "platform/Modules.h"
 #include "platform/QtSysTray.h"
 #include "platform/WaitCursor.h"
+#include "platform/XEmbedTray.h"
 #include <QApplication>
 #include <QColorDialog>
 #include <QCursor>
@@ -149,5 +150,9 @@ void QtProcessEnd::EndNow() {
 }
 
 std::unique_ptr<cSysTray> QtTrayFactory::CreateTray(QObject* parent) {
+    // An XEmbed tray on X11 gets the program's own icon window, which animates without waking the program
+    // between frames; a StatusNotifierItem host, Wayland, or an X server without XRender gets Qt's.
+    if (!StatusNotifierHostPresent())
+        if (std::unique_ptr<cSysTray> tray = XEmbedTray::Create(parent)) return tray;
     return std::make_unique<QtSysTray>(parent);
 }

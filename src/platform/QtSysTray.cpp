@@ -4,9 +4,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 
-namespace {
-
-// Qt shows the icon through StatusNotifierItem exactly when a host has registered with the watcher.
 bool StatusNotifierHostPresent() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
@@ -14,8 +11,6 @@ bool StatusNotifierHostPresent() {
     QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
     return host.property("IsStatusNotifierHostRegistered").toBool();
 }
-
-} // namespace
 
 QtSysTray::QtSysTray(QObject* parent) : cSysTray(parent) {
     connect(&m_icon, &QSystemTrayIcon::activated, this, &QtSysTray::Activated);

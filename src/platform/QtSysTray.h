@@ -3,6 +3,9 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
+// Qt shows the icon through StatusNotifierItem exactly when a host has registered with the watcher.
+bool StatusNotifierHostPresent();
+
 // The tray icon control over QSystemTrayIcon. Where the desktop has no tray the icon is simply absent.
 class QtSysTray : public cSysTray {
     Q_OBJECT

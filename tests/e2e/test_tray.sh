@@ -52,6 +52,17 @@ check "a /QL start with ShowOnTrayStart 0 showed a note" stays_true 2 window_gon
 check "a /QL start showed the manager" window_gone "Pinvale 3: ManageNotes" "$PROGRAM_PID"
 screenshot icon-in-tray
 
+# The icon animates (AnimateIcon is on), and a tray that restarts takes it back.
+icon_pixels() { import -window "$(tray_icon_window)" rgb:- 2>/dev/null | md5sum; }
+first_frame="$(icon_pixels)"
+check "the animated icon did not change" wait_for 5 eval '[ "$(icon_pixels)" != "$first_frame" ]'
+pkill -x trayer
+check "the icon stayed on screen without a tray" wait_for 10 eval '! tray_icon_present'
+trayer --edge top --align right --widthtype request --height 32 --SetDockType true --transparent false \
+    --expand true >/dev/null 2>&1 &
+track_helper $!
+check "a restarted tray did not take the icon back" wait_for 30 tray_icon_present
+
 check "the icon could not be double-clicked" click_tray_icon 1 2
 manager="$(wait_window 20 "Pinvale 3: ManageNotes" "$PROGRAM_PID")" || fail "a double click opened no manager"
 check "a double click also popped up the tray menu" stays_true 1 no_menu
