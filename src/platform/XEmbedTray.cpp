@@ -121,9 +121,14 @@ void XEmbedTray::setTraytip(const QString& tip) {
 }
 
 bool XEmbedTray::Available() const {
+    return TrayWindow() != XCB_WINDOW_NONE;
+}
+
+// The tray's own window, the owner of its selection; none while there is no tray.
+uint32_t XEmbedTray::TrayWindow() const {
     const Reply<xcb_get_selection_owner_reply_t> owner(
         xcb_get_selection_owner_reply(m_x->C, xcb_get_selection_owner(m_x->C, m_x->Selection), nullptr), &std::free);
-    return owner && owner->owner != XCB_WINDOW_NONE;
+    return owner ? owner->owner : xcb_window_t{XCB_WINDOW_NONE};
 }
 
 void XEmbedTray::CreateWindow() {
@@ -171,18 +176,17 @@ void XEmbedTray::DestroyWindow() {
 // Asks the tray, if there is one now, to take the icon; a tray that starts later announces itself with a
 // MANAGER message on the root window, and the icon docks then.
 void XEmbedTray::Dock() {
-    const Reply<xcb_get_selection_owner_reply_t> owner(
-        xcb_get_selection_owner_reply(m_x->C, xcb_get_selection_owner(m_x->C, m_x->Selection), nullptr), &std::free);
-    if (!owner || owner->owner == XCB_WINDOW_NONE) return;
+    const xcb_window_t tray = TrayWindow();
+    if (tray == XCB_WINDOW_NONE) return;
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
-    message.window = owner->owner;
+    message.window = tray;
     message.type = m_x->Opcode;
     message.data.data32[0] = XCB_CURRENT_TIME;
     message.data.data32[1] = RequestDock;
     message.data.data32[2] = m_window;
-    xcb_send_event(m_x->C, 0, owner->owner, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+    xcb_send_event(m_x->C, 0, tray, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
     xcb_flush(m_x->C);
 }
 

@@ -37,6 +37,7 @@ private:
     XEmbedTray(QObject* parent, std::unique_ptr<Server> server);
     void CreateWindow();
     void DestroyWindow();
+    uint32_t TrayWindow() const;
     void Dock();
     void Draw();
     const Frame& FrameFor(const QIcon& icon);
