@@ -9,7 +9,25 @@
 #include "platform/QtServices.h"
 #include <QApplication>
 #include <QIcon>
+#include <QStandardPaths>
 #include <cstdio>
+
+namespace {
+
+// The icon the program installs into the hicolor theme, read from there by name: a look-up through the
+// icon themes would first parse every installed theme's index, some ms and 200 KB at every start. Each
+// picture is read when a window first asks for it.
+QIcon ProgramIcon() {
+    QIcon icon;
+    const QString name = QStringLiteral("icons/hicolor/%1x%1/apps/org.pinvale.Pinvale3.png");
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString file = QStandardPaths::locate(QStandardPaths::GenericDataLocation, name.arg(size));
+        if (!file.isEmpty()) icon.addFile(file, QSize(size, size));
+    }
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // Answered without a display, so that it works from any terminal.
@@ -23,7 +41,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Pinvale 3"));
     QApplication::setOrganizationName(QStringLiteral("Pinvale"));
     QApplication::setDesktopFileName(QStringLiteral("org.pinvale.Pinvale3")); // the launcher, for task bars
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.pinvale.Pinvale3"))); // once installed
+    QApplication::setWindowIcon(ProgramIcon());                               // once installed
     QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive; CheckShutdown ends it
 
     QtQuestions questions;

@@ -23,8 +23,12 @@ first_start_keeps_running_in_tray() {
     log "first start in an empty folder"
     local folder manager
     folder="$(new_program_folder)"
-    start_program "$folder"
+    # The program's icon, as installed into the user's hicolor theme, reaches the task bar.
+    mkdir -p "$PVL3_E2E_RUN/data/icons/hicolor/48x48/apps"
+    convert -size 48x48 xc:gold "$PVL3_E2E_RUN/data/icons/hicolor/48x48/apps/org.pinvale.Pinvale3.png"
+    XDG_DATA_HOME="$PVL3_E2E_RUN/data" start_program "$folder"
     manager="$(wait_window 30 "$MANAGER" "$PROGRAM_PID")" || fail "no \"$MANAGER\" window"
+    check "the installed icon is not the manager's icon" eval 'xprop -id "$manager" _NET_WM_ICON | grep -q "Icon (48 x 48)"'
     check "no tray icon in trayer" wait_for 20 tray_icon_present
     check "the portable copy's folder got no running marker" test -e "$folder/TrayLock.dat"
     check "TrayLock.dat is not the single byte 1 while running" test "$(marker_bytes "$folder")" = 1
