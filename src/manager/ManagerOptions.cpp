@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "app/frmStealth.h"
 #include "core/TypeCheck.h"
+#include "manager/ManagerPictures.h"
 #include "manager/NumberBox.h"
 #include "manager/frmChooseDir.h"
 #include "manager/frmManager.h"
@@ -257,8 +258,14 @@ void frmManager::chkAniIcon_Click() {
     if (P.TrayWindow) P.TrayWindow->AnimationChanged(); // a still tray sleeps till the minute: wake it now
 }
 
+// Each preview is drawn the first time it is shown: most starts show one of the three, or none.
 void frmManager::ShowPreview(int arrangement) {
-    imgNote->setPixmap(arrangement == 1 ? imgNote2 : arrangement == 2 ? imgNote3 : imgNote1);
+    using ManagerPictures::Picture;
+    const auto [preview, picture] = arrangement == 1   ? std::pair{&imgNote2, Picture::Cascade}
+                                    : arrangement == 2 ? std::pair{&imgNote3, Picture::Scatter}
+                                                       : std::pair{&imgNote1, Picture::Stack};
+    if (preview->isNull()) *preview = ManagerPictures::Pixmap(picture, devicePixelRatioF());
+    imgNote->setPixmap(*preview);
 }
 
 void frmManager::optNeat_Click() {

@@ -1,7 +1,11 @@
 #include "manager/ManagerPictures.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace ManagerPictures {
 
@@ -167,11 +171,52 @@ QPixmap Pixmap(Picture picture, qreal devicePixelRatio) {
     return pixmap;
 }
 
+namespace {
+
+// Draws the picture when a button paints it, at the density asked for, and keeps nothing: most of these
+// buttons sit on pages not shown yet, and each density drawn ahead would only sit on the heap.
+class PictureEngine : public QIconEngine {
+public:
+    explicit PictureEngine(Picture picture) : m_picture(picture) {}
+
+    QIconEngine* clone() const override { return new PictureEngine(m_picture); }
+    QString key() const override { return QStringLiteral("PinvaleManagerPicture"); }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return LogicalSize(m_picture).scaled(size, Qt::KeepAspectRatio).boundedTo(size);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {LogicalSize(m_picture), LogicalSize(m_picture) * 2};
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    // At the picture's own size (a larger request gets it centred by the caller), in the mode's look.
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+        QPixmap picture = Pixmap(m_picture, scale);
+        const QSize fit = actualSize(size, mode, state);
+        if (fit != LogicalSize(m_picture)) {
+            picture = picture.scaled(fit * scale, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            picture.setDevicePixelRatio(scale);
+        }
+        if (mode == QIcon::Normal) return picture;
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, picture, &option);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const QPixmap picture = scaledPixmap(rect.size(), mode, state, painter->device()->devicePixelRatioF());
+        const QSize logical = picture.deviceIndependentSize().toSize();
+        painter->drawPixmap(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, logical, rect), picture);
+    }
+
+private:
+    Picture m_picture;
+};
+
+} // namespace
+
 QIcon Icon(Picture picture) {
-    QIcon icon;
-    icon.addPixmap(Pixmap(picture, 1.0));
-    icon.addPixmap(Pixmap(picture, 2.0));
-    return icon;
+    return QIcon(new PictureEngine(picture));
 }
 
 } // namespace ManagerPictures

@@ -22,7 +22,7 @@ enum class Picture {
 
 // The logical size each picture is drawn for.
 QSize LogicalSize(Picture picture);
-// Drawn at 1x and 2x, so a scaled screen gets crisp pixels.
+// Drawn when shown, at the screen's density, so a scaled screen gets crisp pixels.
 QIcon Icon(Picture picture);
 QPixmap Pixmap(Picture picture, qreal devicePixelRatio);
 

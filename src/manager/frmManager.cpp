@@ -38,9 +38,6 @@ frmManager::frmManager(Program& program) : P(program) {
     using ManagerPictures::Picture;
     setWindowTitle(QStringLiteral("Pinvale 3: ManageNotes"));
     setAttribute(Qt::WA_DeleteOnClose);
-    imgNote1 = ManagerPictures::Pixmap(Picture::Stack, devicePixelRatioF());
-    imgNote2 = ManagerPictures::Pixmap(Picture::Cascade, devicePixelRatioF());
-    imgNote3 = ManagerPictures::Pixmap(Picture::Scatter, devicePixelRatioF());
     imgGo = ManagerPictures::Icon(Picture::Go);
     imgStop = ManagerPictures::Icon(Picture::Stop);
 

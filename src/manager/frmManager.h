@@ -111,7 +111,8 @@ public:
     QLabel* lblPromptMsg;
     QPushButton* cmdAbout;
 
-    // Held, never shown on their own: the arrangement previews and the tray button's faces.
+    // Held, never shown on their own: the arrangement previews (each drawn when first shown) and the
+    // tray button's faces.
     QPixmap imgNote1, imgNote2, imgNote3;
     QIcon imgGo, imgStop;
 
