@@ -16,7 +16,7 @@ namespace {
 
 // The icon the program installs into the hicolor theme, read from there by name: a look-up through the
 // icon themes would first parse every installed theme's index, some ms and 200 KB at every start. Each
-// picture is read when a window first asks for it.
+// picture is read when a window first asks for it; before the program is installed there is none.
 QIcon ProgramIcon() {
     QIcon icon;
     const QString name = QStringLiteral("icons/hicolor/%1x%1/apps/org.pinvale.Pinvale3.png");
@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Pinvale 3"));
     QApplication::setOrganizationName(QStringLiteral("Pinvale"));
     QApplication::setDesktopFileName(QStringLiteral("org.pinvale.Pinvale3")); // the launcher, for task bars
-    QApplication::setWindowIcon(ProgramIcon());                               // once installed
+    QApplication::setWindowIcon(ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(false); // the tray keeps the program alive; CheckShutdown ends it
 
     QtQuestions questions;

@@ -32,7 +32,7 @@ bool ReadRegular(const QString& path, QByteArray& bytes, qint64 maxBytes, QStrin
 // so a read never answers with bytes older than the program's own last change or the last wait.
 class SharedReads {
 public:
-    // Once: a caller that reads each file once only wants the folder held open, not the bytes kept.
+    // A caller that reads each file only once wants the folder held open, not the bytes kept.
     enum class Keep { Bytes, FolderOnly };
     explicit SharedReads(Keep keep = Keep::Bytes);
     ~SharedReads();
