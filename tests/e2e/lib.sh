@@ -6,6 +6,8 @@
 #
 # Checks and waiting (never sleep a fixed time; poll with a limit in whole seconds):
 #   wait_for <seconds> <command...>     polls every 0.1 s until the command succeeds; 1 on time-out
+#   wait_output <seconds> <command...>  the same, until it succeeds with output, and prints that output
+#                                       (asking again after wait_for could miss what it saw)
 #   stays_true <seconds> <command...>   1 as soon as the command fails within that time, else 0
 #   fail <message>                      prints, takes the "failure" screenshot, exits 1
 #   check <message> <command...>        fail <message> unless the command succeeds
@@ -46,6 +48,9 @@
 #                                       override-redirect window); status 1 when none is open
 #   close_window <id>                   asks the window to close, as its title bar's close button does
 #                                       (WM_DELETE_WINDOW), whatever has the focus
+#   window_info <id>                    xwininfo of that window; status 1 for an empty id (for which
+#                                       xwininfo would wait for a click on the screen)
+#   viewable <id> / not_viewable <id>   whether the window is mapped and viewable
 #   window_geometry <id>                prints "X Y WIDTH HEIGHT" in root coordinates
 #   screenshot <name>                   saves the screen as $PVL3_ARTEFACTS/<test>-<name>.png
 #
@@ -82,6 +87,17 @@ wait_for() {
         sleep 0.1
     done
     return 0
+}
+
+wait_output() {
+    local limit="$1" end out
+    shift
+    end=$(($(date +%s%N) + limit * 1000000000))
+    until out="$("$@" 2>/dev/null)" && [ -n "$out" ]; do
+        [ "$(date +%s%N)" -ge "$end" ] && return 1
+        sleep 0.1
+    done
+    printf '%s\n' "$out"
 }
 
 stays_true() {
@@ -305,7 +321,7 @@ popup_menu_window() {
     icon="$(tray_icon_window "$pid")"
     for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
         [ "$id" = "$icon" ] && continue
-        xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' && echo "$id" && return 0
+        window_info "$id" | grep -q 'Override Redirect State: yes' && echo "$id" && return 0
     done
     return 1
 }
@@ -321,8 +337,9 @@ window_by_name() {
 }
 
 wait_window() {
-    wait_for "$1" window_by_name "$2" "${3:-}" || return 1
-    window_by_name "$2" "${3:-}" | head -n 1
+    local ids
+    ids="$(wait_output "$1" window_by_name "$2" "${3:-}")" || return 1
+    echo "${ids%%$'\n'*}"
 }
 
 # WM_DELETE_WINDOW through Xlib, as a window manager sends it; xdotool's windowclose destroys the
@@ -360,8 +377,12 @@ x.XCloseDisplay(d)
 EOF
 }
 
+window_info() { [ -n "${1:-}" ] && xwininfo -id "$1" 2>/dev/null; }
+viewable() { window_info "$1" | grep -q 'Map State: IsViewable'; }
+not_viewable() { ! viewable "$1"; }
+
 window_geometry() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    window_info "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
         /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {if (w == "") exit 1; print x, y, w, h}'
 }
 
@@ -395,7 +416,7 @@ tray_icon_window() {
 tray_icon_present() {
     local id
     id="$(tray_icon_window "${1:-}")" || return 1
-    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'
+    viewable "$id"
 }
 
 click_tray_icon() {

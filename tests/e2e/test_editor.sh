@@ -9,8 +9,6 @@ EDITOR="Pinvale: EditNotes"
 EDIT_NOTE="PVL 3: EditNotes"
 MANAGER="Pinvale 3: ManageNotes"
 
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
-not_viewable() { ! viewable "$1"; }
 file_exists() { test -f "$1"; }
 
 # Prints one pixel of a window as "R G B".
@@ -43,8 +41,7 @@ empty_list="$(part_digest "$manager" "$list_part")"
 
 # "New Note. . ." is the third item of the tray menu.
 check "the icon could not be clicked" click_tray_icon 1
-check "no tray menu after a click on the icon" wait_for 15 popup_menu_window
-menu="$(popup_menu_window)"
+menu="$(wait_output 15 popup_menu_window)" || fail "no tray menu after a click on the icon"
 xdotool key --delay 100 Down Down Down Return || fail "could not type into the tray menu"
 check "the tray menu stayed up" wait_for 10 not_viewable "$menu"
 note="$(wait_window 20 "$EDIT_NOTE" "$PROGRAM_PID")" || fail "New Note opened no note window (is the tray menu's New Note. . . wired to the editor?)"

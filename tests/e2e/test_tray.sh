@@ -12,7 +12,7 @@ NOTE_TITLE="PVL 3" # a note window's caption until it is minimised
 menu_window() {
     local id geometry
     for id in $(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null); do
-        xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
+        window_info "$id" | grep -q 'Override Redirect State: yes' || continue
         geometry="$(window_geometry "$id")" || continue
         read -r _ _ _ height <<<"$geometry"
         if [ "$height" -gt 100 ]; then
@@ -22,8 +22,6 @@ menu_window() {
     done
     return 1
 }
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
-not_viewable() { ! viewable "$1"; }
 no_menu() { ! menu_window >/dev/null; }
 no_tray_icon() { ! tray_icon_present; }
 marker_is() { test "$(marker_bytes "$folder")" = "$1"; }
@@ -33,9 +31,8 @@ choose_from_tray_menu() {
     local what="$1"
     shift
     check "the icon could not be clicked" click_tray_icon 1
-    check "no tray menu after a click on the icon" wait_for 15 menu_window
     local menu
-    menu="$(menu_window)"
+    menu="$(wait_output 15 menu_window)" || fail "no tray menu after a click on the icon"
     screenshot "menu-for-$what"
     xdotool key --delay 100 "$@" || fail "could not type into the menu"
     check "the tray menu stayed up after choosing $what" wait_for 10 not_viewable "$menu"

@@ -45,7 +45,7 @@ icon_drawn() { icon_centre >/dev/null; }
 menu_window() {
     local id geometry
     for id in $(xdotool search --all --onlyvisible --name '' 2>/dev/null); do
-        xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
+        window_info "$id" | grep -q 'Override Redirect State: yes' || continue
         geometry="$(window_geometry "$id")" || continue
         read -r _ _ _ height <<<"$geometry"
         [ "$height" -gt 100 ] && echo "$id" && return 0
@@ -53,14 +53,13 @@ menu_window() {
     return 1
 }
 no_menu() { ! menu_window >/dev/null; }
-not_viewable() { ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 
-# Clicks the icon with a button and waits for the menu.
+# Clicks the icon with a button, waits for the menu and prints its id.
 menu_by_click() {
     local button="$1" x y
     read -r x y <<<"$(icon_centre)" || return 1
     xdotool mousemove --sync "$x" "$y" click "$button" || return 1
-    wait_for 15 menu_window
+    wait_output 15 menu_window
 }
 
 folder="$(new_program_folder)"
@@ -77,20 +76,19 @@ check "the program shows a window of its own (an XEmbed icon?)" \
 log "icon at $(icon_centre); items: $(registered_items | xargs)"
 screenshot icon-in-panel
 
-check "a right click popped up no tray menu" menu_by_click 3
+menu_by_click 3 >/dev/null || fail "a right click popped up no tray menu"
 screenshot menu-right-click
 xdotool key Escape
 check "the menu stayed up after Escape" wait_for 10 no_menu
 
-check "a left click popped up no tray menu" menu_by_click 1
+menu="$(menu_by_click 1)" || fail "a left click popped up no tray menu"
 screenshot menu-left-click
-menu="$(menu_window)"
 xdotool key --delay 100 Down Return # "ShowNotes" is the first item
 check "the menu stayed up after ShowNotes" wait_for 10 not_viewable "$menu"
 note="$(wait_window 20 "$NOTE_TITLE" "$PROGRAM_PID")" || fail "ShowNotes from the tray menu showed no note"
 screenshot note-shown
 
-check "no tray menu for Close TrayNotes" menu_by_click 3
+menu_by_click 3 >/dev/null || fail "no tray menu for Close TrayNotes"
 xdotool key --delay 100 Up Return # "Close TrayNotes" is the last item
 check "the icon stayed registered after Close TrayNotes" wait_for 10 item_gone
 check "the program ended while its note was open" stays_true 2 program_alive
