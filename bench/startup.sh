@@ -35,7 +35,8 @@ time_start() {
     start=$(now_ms)
     "$@" >/dev/null 2>&1 &
     pid=$!
-    until xdotool search --onlyvisible --name "^$(_escape_regex "$title")\$" >/dev/null 2>&1; do
+    # The binary, not lib.sh's time-limited wrapper: the poll runs as fast as it can.
+    until command xdotool search --onlyvisible --name "^$(_escape_regex "$title")\$" >/dev/null 2>&1; do
         kill -0 "$pid" 2>/dev/null || { echo "failed"; return 1; }
         (($(now_ms) - start > 30000)) && { kill -9 "$pid"; echo "timeout"; return 1; }
     done

@@ -13,8 +13,8 @@ file_exists() { test -f "$1"; }
 
 # Prints one pixel of a window as "R G B".
 pixel() {
-    import -display "$DISPLAY" -window "$1" -crop "1x1+$2+$3" +repage -depth 8 \
-        -format '%[fx:round(255*r)] %[fx:round(255*g)] %[fx:round(255*b)]' info:- 2>/dev/null
+    window_image "$1" -crop "1x1+$2+$3" +repage -depth 8 \
+        -format '%[fx:round(255*r)] %[fx:round(255*g)] %[fx:round(255*b)]' info:-
 }
 pixel_is() { test "$(pixel "$1" "$2" "$3")" = "$4"; }
 # The brightness (0..255) of one pixel.
@@ -24,7 +24,7 @@ brightness() {
     echo $(((r + g + b) / 3))
 }
 # The image of a part of a window, for comparing before and after.
-part_digest() { import -display "$DISPLAY" -window "$1" -crop "$2" -depth 8 rgb:- 2>/dev/null | md5sum; }
+part_digest() { window_image "$1" -crop "$2" -depth 8 rgb:- | md5sum; }
 part_changed() { test "$(part_digest "$1" "$2")" != "$3"; }
 json_field() { "$PVL3_TOOL" --program-folder "$folder" show "$1" | sed -n "s/^ *\"$2\": \"\\{0,1\\}\\([^\",]*\\).*/\\1/p"; }
 field_is() { test "$(json_field "$1" "$2")" = "$3"; }

@@ -14,13 +14,13 @@ head_bytes() { od -An -tx1 -N10 "$1" | xargs; }
 keys() { send_keys "$manager" "$@"; }
 
 # The manager window's pixels as one checksum (a PNG file also carries its time of writing).
-pixels() { import -display "$DISPLAY" -window "$manager" -depth 8 rgba:- 2>/dev/null | md5sum | cut -d' ' -f1; }
+pixels() { window_image "$manager" -depth 8 rgba:- | md5sum | cut -d' ' -f1; }
 
 # True once the manager's pixels differ from the checksum <previous>; then keeps the picture <name>.
 shot_differs() {
     SHOWN="$(pixels)"
     [ "$SHOWN" != "$2" ] || return 1
-    import -display "$DISPLAY" -window "$manager" "$PVL3_ARTEFACTS/$PVL3_TEST_NAME-$1.png" 2>/dev/null
+    window_image "$manager" "$PVL3_ARTEFACTS/$PVL3_TEST_NAME-$1.png"
 }
 
 folder="$(new_program_folder)"

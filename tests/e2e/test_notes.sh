@@ -105,7 +105,7 @@ cascade_on_an_ordinary_start() {
         log "$name: window $id at $x,$y size ${w}x$h"
         [ "$x $y" = "$((8 * step)) $((8 * step))" ] || fail "$name is at $x,$y, not at $((8 * step)),$((8 * step))"
         [ "$w $h" = "$NOTE_PIXELS $NOTE_PIXELS" ] || fail "$name is ${w}x$h, not ${NOTE_PIXELS}x$NOTE_PIXELS"
-        import -display "$DISPLAY" -window "$id" "$PVL3_ARTEFACTS/$PVL3_TEST_NAME-$name.png" 2>/dev/null ||
+        window_image "$id" "$PVL3_ARTEFACTS/$PVL3_TEST_NAME-$name.png" ||
             fail "no screenshot of $name"
         # Two pixels in from the left edge, below the next window's top: still this window's background.
         if [ "$colour" != - ]; then

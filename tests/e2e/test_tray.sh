@@ -50,7 +50,7 @@ check "a /QL start showed the manager" window_gone "Pinvale 3: ManageNotes" "$PR
 screenshot icon-in-tray
 
 # The icon animates (AnimateIcon is on), and a tray that restarts takes it back.
-icon_pixels() { import -window "$(tray_icon_window)" rgb:- 2>/dev/null | md5sum; }
+icon_pixels() { window_image "$(tray_icon_window)" rgb:- | md5sum; }
 first_frame="$(icon_pixels)"
 check "the animated icon did not change" wait_for 5 eval '[ "$(icon_pixels)" != "$first_frame" ]'
 pkill -x trayer

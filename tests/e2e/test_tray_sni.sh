@@ -58,7 +58,7 @@ no_menu() { ! menu_window >/dev/null; }
 menu_by_click() {
     local button="$1" x y
     read -r x y <<<"$(icon_centre)" || return 1
-    xdotool mousemove --sync "$x" "$y" click "$button" || return 1
+    xdotool mousemove "$x" "$y" click "$button" || return 1
     wait_output 15 menu_window
 }
 
