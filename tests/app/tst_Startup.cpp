@@ -208,7 +208,6 @@ private slots:
         QTest::newRow("/QL inside") << "-x /QLauncher" << 1 << true << false << 0 << QByteArray(1, '\1');
         QTest::newRow("/QL switched off") << "/QL" << 0 << false << false << 1 << QByteArray(1, '\0');
         QTest::newRow("lower case /ql") << "/ql" << 1 << false << false << 0 << QByteArray(1, '\1');
-        QTest::newRow("anything else") << "hello" << 1 << false << false << 0 << QByteArray(1, '\1');
     }
     void commandLines() {
         QFETCH(QString, commandLine);

@@ -63,7 +63,6 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("written");
         QTest::newRow("read-only 444") << 0444 << false;
-        QTest::newRow("owner only 600") << 0600 << true;
         QTest::newRow("group reads 640") << 0640 << true;
     }
     void modeIsKeptAndReadOnlyIsRespected() {

@@ -64,7 +64,6 @@ private slots:
         // 2.08 x 1.25 inches at 96 dpi.
         QTest::newRow("wmf") << Sample("shapes.wmf") << QSize(200, 120) << false;
         QTest::newRow("emf") << Sample("shapes.emf") << QSize(200, 121) << false;
-        QTest::newRow("bmp named .dib") << Write("bmp.dib", Bytes("test.bmp")) << QSize(64, 48) << true;
         QTest::newRow("gif named .bmp") << Write("gif.bmp", Bytes("test.gif")) << QSize(64, 48) << true;
         QTest::newRow("wmf named .emf") << Write("wmf.emf", Bytes("shapes.wmf")) << QSize(200, 120) << false;
         QTest::newRow("emf named .wmf") << Write("emf.wmf", Bytes("shapes.emf")) << QSize(200, 121) << false;
