@@ -62,12 +62,15 @@ private slots:
         QTest::addColumn<bool>("answer");
         QTest::addColumn<QStringList>("left");
         QTest::addColumn<int>("selected"); // in the refilled list, -1 none
-        QTest::newRow("line 0 of 3: none selected") << 3 << 0 << 1 << true << QStringList{"b.nte", "c.nte"} << -1;
-        QTest::newRow("line 2 of 3: line 1") << 3 << 2 << 1 << true << QStringList{"a.nte", "b.nte"} << 1;
-        QTest::newRow("the only line") << 1 << 0 << 1 << true << QStringList{} << -1;
-        QTest::newRow("answered No") << 3 << 1 << 1 << false << QStringList{"a.nte", "b.nte", "c.nte"} << 1;
-        QTest::newRow("no prompt") << 2 << 1 << 0 << false << QStringList{"a.nte"} << 0;
-        QTest::newRow("none selected") << 2 << -1 << 1 << true << QStringList{"a.nte", "b.nte"} << -1;
+        QTest::addColumn<bool>("gone");    // the selected file was deleted elsewhere first: the user is told
+        const QStringList abc{"a.nte", "b.nte", "c.nte"};
+        QTest::newRow("line 0 of 3: none selected") << 3 << 0 << 1 << true << abc.mid(1) << -1 << false;
+        QTest::newRow("line 2 of 3: line 1") << 3 << 2 << 1 << true << abc.first(2) << 1 << false;
+        QTest::newRow("the only line") << 1 << 0 << 1 << true << QStringList{} << -1 << false;
+        QTest::newRow("answered No") << 3 << 1 << 1 << false << abc << 1 << false;
+        QTest::newRow("no prompt") << 2 << 1 << 0 << false << abc.first(1) << 0 << false;
+        QTest::newRow("none selected") << 2 << -1 << 1 << true << abc.first(2) << -1 << false;
+        QTest::newRow("already gone") << 2 << 1 << 0 << false << abc.first(1) << 0 << true;
     }
     void deleteAndListPos() {
         QFETCH(int, count);
@@ -76,12 +79,14 @@ private slots:
         QFETCH(bool, answer);
         QFETCH(QStringList, left);
         QFETCH(int, selected);
+        QFETCH(bool, gone);
         ManagerTest t;
         for (int i = 0; i < count; ++i) t.WriteNote(QString(QChar('a' + i)) + ".nte");
         t.P.Settings.PromptDeleteNote = static_cast<uint8_t>(prompt);
         t.P.ListPos = static_cast<int16_t>(select);
         frmManager& m = t.Open();
         t.T.Questions.Answers = {answer};
+        if (gone) QVERIFY(QFile::remove(m.SelectedFile()));
 
         m.cmdDelete->click();
 
@@ -91,19 +96,7 @@ private slots:
         const bool asked = prompt == 1 && select >= 0;
         QCOMPARE(t.T.Questions.Questions.size(), size_t(asked ? 1 : 0));
         if (asked) QCOMPARE(t.T.Questions.Questions[0].Title, "Are you sure you want to delete this Note?");
-    }
-
-    void deletingAFileAlreadyGoneTells() {
-        ManagerTest t;
-        t.WriteNote("a.nte");
-        t.WriteNote("b.nte");
-        t.P.Settings.PromptDeleteNote = 0;
-        t.P.ListPos = 1;
-        frmManager& m = t.Open();
-        QVERIFY(QFile::remove(t.Notes + "b.nte"));
-        m.cmdDelete->click();
-        QCOMPARE(t.T.Questions.Messages.size(), size_t(1));
-        QCOMPARE(m.NoteCount(), 1);
+        QCOMPARE(t.T.Questions.Messages.size(), size_t(gone ? 1 : 0));
     }
 
     void editStartsCallerSide_data() {
