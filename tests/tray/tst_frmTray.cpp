@@ -92,6 +92,7 @@ private slots:
         t.W->tmrTray.start(250);
         t.Tick(QDateTime(QDate(2026, 12, 5), at));
         QCOMPARE(t.W->tmrTray.interval(), nextMs);
+        if (nextMs > 250) QCOMPARE(t.W->tmrTray.timerType(), Qt::PreciseTimer); // a coarse one may miss the minute
         t.W->AnimationChanged(); // the manager's box: the next tick comes at once
         QCOMPARE(t.W->tmrTray.interval(), 250);
         t.W->tmrTray.stop();
@@ -143,18 +144,6 @@ private slots:
         t.T.Clock.Current = At(9, 12);
         host.tmrMaster_Timer(); // an unloaded tray ticks no more
         QCOMPARE(t.Shows(), shows);
-    }
-
-    void withoutTheHostTheTraySleepsOnItsOwnTimer() {
-        TrayTest t;
-        t.P.Settings.AnimateIcon = 0;
-        t.Load();
-        QVERIFY(!t.P.StealthWindow);
-        t.W->tmrTray.start(250);
-        t.Tick(At(9, 10, 30));
-        QVERIFY(t.W->tmrTray.isActive());
-        QCOMPARE(t.W->tmrTray.timerType(), Qt::PreciseTimer);
-        QCOMPARE(t.W->tmrTray.interval(), 30'020);
     }
 
     // No alarm file exists in the fresh program folder: the notes are shown all the same.
