@@ -3,13 +3,19 @@
 # threads, from /proc, in all and for each thread) over a period, with the icon animation off and on, over
 # 10 and 10,000 notes.
 #
-#   bench/idle.sh [build folder] [seconds]        (default: build-release, 60 s)
+#   bench/idle.sh [build folder] [seconds] [tray]   (default: build-release, 60 s, xembed)
+#
+# tray: xembed (trayer: the program's own icon window) or sni (xfce4-panel's StatusNotifierItem host: Qt's
+# icon over D-Bus, which the panel asks for each new picture).
 set -u
 build="$(realpath "${1:-build-release}")"
 seconds="${2:-60}"
+tray="${3:-xembed}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 if [ -z "${PVL3_E2E_RUN:-}" ]; then
     export PVL3_E2E_TIMEOUT=$((seconds * 4 + 600)) PVL3_BENCH_BUILD="$build" PVL3_BENCH_SECONDS="$seconds"
+    export PVL3_BENCH_TRAY="$tray"
+    [ "$tray" = sni ] && export PVL3_E2E_TRAY_HOST=xfce4-panel
     exec bash "$here/../tests/e2e/run-in-xvfb.sh" "$here/idle.sh" "$build/pinvale3" "$build/pvl3"
 fi
 # A desktop session has a message bus; without one, Qt's first use of it launches a bus of its own, and
@@ -18,6 +24,8 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then exec dbus-run-session -- bash "$
 source "$PVL3_E2E_DIR/lib.sh"
 build="$PVL3_BENCH_BUILD"
 seconds="$PVL3_BENCH_SECONDS"
+icon_shown=tray_icon_present
+[ "$PVL3_BENCH_TRAY" = sni ] && icon_shown=item_registered
 tick=$(getconf CLK_TCK)
 
 # cpu_ticks <pid>: user + system time of the process; switches <pid>: context switches of all its threads;
@@ -38,7 +46,7 @@ for count in 10 10000; do
         "$build/bench/bench_make_notes" "$folder/Notes" "$count"
         write_settings "$folder" ShowOnTrayStart=0 AnimateIcon="$animate" EveryEnabled=0
         start_program "$folder" /QL
-        wait_for 60 tray_icon_present || fail "no tray icon"
+        wait_for 60 "$icon_shown" || fail "no tray icon"
         sleep 2 # let the start settle before counting
         c0=$(cpu_ticks "$PROGRAM_PID") s0=$(switches "$PROGRAM_PID") t0="$(thread_switches "$PROGRAM_PID")"
         sleep "$seconds"

@@ -63,6 +63,9 @@
 #   tray_icon_present [pid]             0 when that icon is embedded and mapped
 #   click_tray_icon [button] [repeat]   clicks the middle of that icon (button 1, once by default;
 #                                       repeat 2 is a double click; button 3 the context menu)
+# Under xfce4-panel (a StatusNotifierItem host, with a session bus of the run's own):
+#   registered_items                    prints the items the host has registered ("<bus name>/<path>")
+#   item_registered [pid]               0 when one of them belongs to the process (default PROGRAM_PID)
 
 set -u
 
@@ -438,4 +441,23 @@ click_tray_icon() {
     # No --sync: with the pointer already there, xdotool waits about 15 s for a move that never comes.
     # The server takes the move before the click either way.
     xdotool mousemove $((gx + gw / 2)) $((gy + gh / 2)) click --repeat "$repeat" --delay 80 "$button"
+}
+
+# --- StatusNotifierItem hosts ------------------------------------------------------------------------
+
+registered_items() {
+    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+        string:RegisteredStatusNotifierItems 2>/dev/null | grep -o '"[^"]*"' | tr -d '"'
+}
+
+# The bus tells which process holds an item's bus name.
+item_registered() {
+    local want="${1:-$PROGRAM_PID}" item pid
+    for item in $(registered_items); do
+        pid="$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.GetConnectionUnixProcessID "string:${item%%/*}" 2>/dev/null | awk '/uint32/ {print $2}')"
+        [ "$pid" = "$want" ] && return 0
+    done
+    return 1
 }

@@ -9,22 +9,6 @@ source "$(dirname "$0")/lib.sh"
 NOTE_TITLE="PVL 3"
 PANEL_HEIGHT=32 # the panel runs along the top of the screen
 
-# The service names the panel's host has registered.
-registered_items() {
-    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
-        string:RegisteredStatusNotifierItems 2>/dev/null | grep -o '"[^"]*"' | tr -d '"'
-}
-# Items are "<bus name>/<path>"; the bus tells which process holds the name.
-item_registered() {
-    local item pid
-    for item in $(registered_items); do
-        pid="$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-            org.freedesktop.DBus.GetConnectionUnixProcessID "string:${item%%/*}" 2>/dev/null | awk '/uint32/ {print $2}')"
-        [ "$pid" = "$PROGRAM_PID" ] && return 0
-    done
-    return 1
-}
 item_gone() { ! item_registered; }
 
 # "X Y" of the middle of what the panel draws beyond its empty background: the icon.
