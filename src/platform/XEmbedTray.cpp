@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <cstdlib>
 #include <unistd.h>
+#include <vector>
 #include <xcb/render.h>
 #include <xcb/xcb.h>
 
@@ -30,11 +31,17 @@ constexpr uint32_t XEmbedMapped = 1;
 
 template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
-xcb_atom_t Atom(xcb_connection_t* c, const QByteArray& name) {
-    const Reply<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(name.size()), name.constData()), nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+// Every name asked for before any answer is read: one wait on the server at start instead of one a name.
+std::vector<xcb_atom_t> Atoms(xcb_connection_t* c, const std::vector<QByteArray>& names) {
+    std::vector<xcb_intern_atom_cookie_t> asked;
+    for (const QByteArray& name : names)
+        asked.push_back(xcb_intern_atom(c, 0, static_cast<uint16_t>(name.size()), name.constData()));
+    std::vector<xcb_atom_t> atoms;
+    for (const xcb_intern_atom_cookie_t cookie : asked) {
+        const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookie, nullptr), &std::free);
+        atoms.push_back(reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE});
+    }
+    return atoms;
 }
 
 // The pictures' format (32 bits, alpha in the top byte, as QImage::Format_ARGB32_Premultiplied is laid out
@@ -77,13 +84,16 @@ std::unique_ptr<cSysTray> XEmbedTray::Create(QObject* parent) {
     x->Root = roots.data->root;
     x->Visual = roots.data->root_visual;
     if (!FindFormats(*x)) return nullptr;
-    x->Selection = Atom(x->C, "_NET_SYSTEM_TRAY_S" + QByteArray::number(screen));
-    x->Opcode = Atom(x->C, "_NET_SYSTEM_TRAY_OPCODE");
-    x->Manager = Atom(x->C, "MANAGER");
-    x->XEmbedInfo = Atom(x->C, "_XEMBED_INFO");
-    x->Pid = Atom(x->C, "_NET_WM_PID");
-    x->NetName = Atom(x->C, "_NET_WM_NAME");
-    x->Utf8 = Atom(x->C, "UTF8_STRING");
+    const std::vector<xcb_atom_t> atoms =
+        Atoms(x->C, {"_NET_SYSTEM_TRAY_S" + QByteArray::number(screen), "_NET_SYSTEM_TRAY_OPCODE", "MANAGER",
+                     "_XEMBED_INFO", "_NET_WM_PID", "_NET_WM_NAME", "UTF8_STRING"});
+    x->Selection = atoms[0];
+    x->Opcode = atoms[1];
+    x->Manager = atoms[2];
+    x->XEmbedInfo = atoms[3];
+    x->Pid = atoms[4];
+    x->NetName = atoms[5];
+    x->Utf8 = atoms[6];
     return std::unique_ptr<cSysTray>(new XEmbedTray(parent, std::move(x)));
 }
 
