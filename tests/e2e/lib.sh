@@ -46,6 +46,8 @@
 #                                       that process); the tray icon is not among them
 #   popup_menu_window [pid]             prints the id of the process's open popup menu (a visible
 #                                       override-redirect window); status 1 when none is open
+#   tray_menu_window <pid|any>          the same, taller than a tool tip, of that process or of any
+#                                       client (a StatusNotifierItem host draws the menu itself)
 #   close_window <id>                   asks the window to close, as its title bar's close button does
 #                                       (WM_DELETE_WINDOW), whatever has the focus
 #   window_info <id>                    xwininfo of that window; status 1 for an empty id (for which
@@ -331,6 +333,21 @@ popup_menu_window() {
     for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
         [ "$id" = "$icon" ] && continue
         window_info "$id" | grep -q 'Override Redirect State: yes' && echo "$id" && return 0
+    done
+    return 1
+}
+
+# Qt marks the tray menu _KDE_NET_WM_WINDOW_TYPE_OVERRIDE, not as a popup menu; its height tells it from
+# a tool tip. The tray icon and note windows are ordinary windows.
+tray_menu_window() {
+    local id geometry
+    local -a owner=(--pid "$1")
+    [ "$1" = any ] && owner=(--name '')
+    for id in $(xdotool search --all --onlyvisible "${owner[@]}" 2>/dev/null); do
+        window_info "$id" | grep -q 'Override Redirect State: yes' || continue
+        geometry="$(window_geometry "$id")" || continue
+        read -r _ _ _ height <<<"$geometry"
+        [ "$height" -gt 100 ] && echo "$id" && return 0
     done
     return 1
 }

@@ -7,21 +7,7 @@ source "$(dirname "$0")/lib.sh"
 
 NOTE_TITLE="PVL 3" # a note window's caption until it is minimised
 
-# The tray menu: the program's visible override-redirect window taller than a tool tip (Qt marks it
-# _KDE_NET_WM_WINDOW_TYPE_OVERRIDE, not as a popup menu). The tray icon and note windows are ordinary windows.
-menu_window() {
-    local id geometry
-    for id in $(xdotool search --all --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null); do
-        window_info "$id" | grep -q 'Override Redirect State: yes' || continue
-        geometry="$(window_geometry "$id")" || continue
-        read -r _ _ _ height <<<"$geometry"
-        if [ "$height" -gt 100 ]; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
+menu_window() { tray_menu_window "$PROGRAM_PID"; }
 no_menu() { ! menu_window >/dev/null; }
 no_tray_icon() { ! tray_icon_present; }
 marker_is() { test "$(marker_bytes "$folder")" = "$1"; }

@@ -23,19 +23,9 @@ icon_centre() {
 }
 icon_drawn() { icon_centre >/dev/null; }
 
-# The tray menu: a visible override-redirect window taller than a tool tip. On a right click the panel
-# draws the program's menu itself (the program exports it over D-Bus); on a left click the program pops
-# up its own.
-menu_window() {
-    local id geometry
-    for id in $(xdotool search --all --onlyvisible --name '' 2>/dev/null); do
-        window_info "$id" | grep -q 'Override Redirect State: yes' || continue
-        geometry="$(window_geometry "$id")" || continue
-        read -r _ _ _ height <<<"$geometry"
-        [ "$height" -gt 100 ] && echo "$id" && return 0
-    done
-    return 1
-}
+# On a right click the panel draws the program's menu itself (the program exports it over D-Bus); on a
+# left click the program pops up its own: either client's.
+menu_window() { tray_menu_window any; }
 no_menu() { ! menu_window >/dev/null; }
 
 # Clicks the icon with a button, waits for the menu and prints its id.
