@@ -25,10 +25,15 @@ bool ConnectsTo(const QByteArray& path, bool abstract) {
 
 } // namespace
 
+namespace {
+bool IsWaylandSession(const Session& session) {
+    return !session.WaylandDisplay.isEmpty() || session.SessionType == "wayland";
+}
+} // namespace
+
 std::optional<QByteArray> ChoosePlatform(const Session& session) {
     if (session.QtPlatform) return std::nullopt; // the user's choice stands, even an empty one
-    const bool wayland = !session.WaylandDisplay.isEmpty() || session.SessionType == "wayland";
-    if (wayland && session.XServerReachable) return QByteArray("xcb");
+    if (IsWaylandSession(session) && session.XServerReachable) return QByteArray("xcb");
     return std::nullopt;
 }
 
@@ -50,7 +55,9 @@ void ChooseBeforeStart() {
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) session.QtPlatform = qgetenv("QT_QPA_PLATFORM");
     session.WaylandDisplay = qgetenv("WAYLAND_DISPLAY");
     session.SessionType = qgetenv("XDG_SESSION_TYPE");
-    if (!session.QtPlatform) session.XServerReachable = XServerReachable(qgetenv("DISPLAY"));
+    // Only a Wayland session asks; elsewhere the X server would accept a connection for nothing.
+    if (!session.QtPlatform && IsWaylandSession(session))
+        session.XServerReachable = XServerReachable(qgetenv("DISPLAY"));
     if (const std::optional<QByteArray> platform = ChoosePlatform(session)) qputenv("QT_QPA_PLATFORM", *platform);
 }
 
