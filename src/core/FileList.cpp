@@ -10,7 +10,11 @@ void SortNames(QStringList& names) {
     std::vector<std::pair<QString, QString>> keyed;
     keyed.reserve(static_cast<size_t>(names.size()));
     for (QString& name : names) keyed.emplace_back(name.toCaseFolded(), std::move(name));
-    std::sort(keyed.begin(), keyed.end());
+    // One three-way comparison of the keys: the pair's own ordering asks each key pair twice.
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        const int order = QStringView(a.first).compare(b.first);
+        return order != 0 ? order < 0 : a.second < b.second;
+    });
     for (qsizetype i = 0; i < names.size(); ++i) names[i] = std::move(keyed[static_cast<size_t>(i)].second);
 }
 

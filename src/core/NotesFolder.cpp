@@ -3,6 +3,8 @@
 #include "core/NoteFile.h"
 #include "core/TypeCheck.h"
 #include <QFileInfo>
+#include <algorithm>
+#include <charconv>
 
 using TypeCheck::LeftChars;
 using TypeCheck::PadToLength;
@@ -38,27 +40,46 @@ QString NoteFileName(const QString& notesFolder, const QString& text) {
     return notesFolder + name + QStringLiteral(".nte");
 }
 
-QString DateText(int32_t date) {
-    // The digits with a slash after the fourth and the sixth, a blank, and the last 9 characters of that.
-    QString digits = QString::number(date);
-    QString formatted = digits;
-    if (digits.size() > 4) formatted.insert(digits.size() - 4, u'/');
-    if (digits.size() > 2) formatted.insert(formatted.size() - 2, u'/');
-    formatted += u' ';
-    return formatted.size() >= 9 ? formatted.right(9) : formatted.rightJustified(9, u' ');
-}
-
 namespace {
-QString Printable(QString text) {
-    for (QChar& ch : text)
-        if (ch.unicode() < 32 || ch.unicode() == 127) ch = u' ';
-    return text;
+constexpr qsizetype DateWidth = 9;
+
+// The digits with a slash before the last four and before the last two, a blank, and the last nine
+// characters of that (blanks in front when shorter), written at `out`: no string is made on the way, as
+// the manager's list and `pvl3 list` write two of these for every note.
+void WriteDate(QChar* out, int32_t date) {
+    char digits[12];
+    const qsizetype count = std::to_chars(digits, digits + sizeof digits, date).ptr - digits;
+    char formatted[16];
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        if ((count > 4 && i == count - 4) || (count > 2 && i == count - 2)) formatted[n++] = '/';
+        formatted[n++] = digits[i];
+    }
+    formatted[n++] = ' ';
+    for (qsizetype i = 0; i < DateWidth; ++i) {
+        const qsizetype from = n - DateWidth + i;
+        out[i] = QLatin1Char(from >= 0 ? formatted[from] : ' ');
+    }
 }
 } // namespace
 
+QString DateText(int32_t date) {
+    QString text(DateWidth, Qt::Uninitialized);
+    WriteDate(text.data(), date);
+    return text;
+}
+
 QString ListLine(const NoteRecord& head, const QString& path) {
-    return DateText(head.ShowFrom) + DateText(head.ShowUntil) +
-           Printable(PadToLength(TrimBlanks(head.Text), 21, QStringLiteral(" "))) + u' ' + path;
+    const QString text = PadToLength(TrimBlanks(head.Text), 21, QStringLiteral(" "));
+    QString line(2 * DateWidth + text.size() + 1 + path.size(), Qt::Uninitialized);
+    QChar* out = line.data();
+    WriteDate(out, head.ShowFrom);
+    WriteDate(out + DateWidth, head.ShowUntil);
+    out += 2 * DateWidth;
+    for (const QChar ch : text) *out++ = ch.unicode() < 32 || ch.unicode() == 127 ? QChar(u' ') : ch; // one for one
+    *out++ = u' ';
+    std::copy(path.begin(), path.end(), out);
+    return line;
 }
 
 QString DamagedListLine(const QString& path) {

@@ -68,6 +68,8 @@ private slots:
         QTest::newRow("zero") << 0 << "       0 ";
         QTest::newRow("negative") << -5 << "      -5 ";
         QTest::newRow("nine digits") << 123456789 << "45/67/89 ";
+        QTest::newRow("four digits, one slash") << 1234 << "   12/34 ";
+        QTest::newRow("sign among the digits") << -12345 << "-1/23/45 ";
     }
     void dateText() {
         QFETCH(int, date);
