@@ -151,6 +151,8 @@ QString DecodeName(const QByteArray& bytes) {
 }
 
 QByteArray EncodeName(const QString& name) {
+    // Most names: plain ASCII, the same bytes in every encoding, and no escaped byte among them.
+    if (std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; })) return name.toLatin1();
     if (QtCanName(name)) return QFile::encodeName(name);
     QByteArray out;
     qsizetype start = 0;
@@ -299,7 +301,14 @@ bool Rename(const QString& from, const QString& to) {
 }
 
 bool WildcardMatch(QStringView pattern, QStringView name) {
-    const auto same = [](QChar a, QChar b) { return a == b || a.toCaseFolded() == b.toCaseFolded(); };
+    const auto same = [](QChar a, QChar b) {
+        if (a == b) return true;
+        // Two ASCII characters fold alike only as letters; any other pair takes Unicode's folding (the
+        // Kelvin sign folds to "k").
+        const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+        if (a.unicode() < 0x80 && b.unicode() < 0x80) return lower(a.unicode()) == lower(b.unicode());
+        return a.toCaseFolded() == b.toCaseFolded();
+    };
     qsizetype p = 0, n = 0;
     qsizetype star = -1, resume = 0; // the last * seen, and where in the name it will next take over
     while (n < name.size()) {

@@ -60,8 +60,11 @@ QString MidChars(const QString& text, qsizetype from) {
 
 QString PadToLength(const QString& text, int16_t width, const QString& fill) {
     if (width < 0) width = 0;
+    // A long text (a note's whole text, for a list line) is counted only as far as the width.
+    const qsizetype units = UnitsFor(text, width);
+    if (units < text.size()) return text.left(units);
     const qsizetype length = CharCount(text);
-    if (length >= width) return LeftChars(text, width);
+    if (length >= width) return text;
     const QString piece = fill.isEmpty() ? QStringLiteral(" ") : fill;
     if (piece.size() == 1 && !piece.at(0).isSurrogate()) { // one unit a character: padded in one step
         QString out = text;

@@ -186,6 +186,9 @@ private slots:
         QTest::newRow("dot needed") << "*.*"
                                     << "README" << false;
         QTest::newRow("raw byte") << "*.nte" << QString(QChar(0xDCE9)) + ".nte" << true;
+        QTest::newRow("only letters fold") << "a@.nte"
+                                           << "a`.nte" << false;
+        QTest::newRow("kelvin sign folds to k") << "*.k" << QString("a.") + QChar(0x212A) << true;
     }
     void wildcards() {
         QFETCH(QString, pattern);
