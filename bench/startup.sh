@@ -3,8 +3,8 @@
 #
 #   bench/startup.sh [build folder] [runs]        (default: build-release, 9 runs)
 #
-# Each run starts the program in a fresh program folder and times exec -> its window mapped (polled with
-# xdotool, a few ms resolution), then reads its peak resident memory (VmHWM) and the CPU time its threads
+# Each run starts the program in a fresh program folder and times exec -> its window mapped (told by the X
+# server, to a tenth of a ms; bench_time_to_map), then reads its peak resident memory (VmHWM) and the CPU time its threads
 # used by then (steadier than the wall time on a shared machine). Runs of pinvale3 and of the
 # plain program alternate, so that a busy machine slows both alike. Prints medians, min-max and ratios for
 # 0, 1,000 and 10,000 notes, and the peak memory with 31 cascaded note windows open.
@@ -23,28 +23,20 @@ source "$PVL3_E2E_DIR/lib.sh"
 build="$PVL3_BENCH_BUILD"
 runs="$PVL3_BENCH_RUNS"
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-
 # CPU time of all of a process's threads so far, in ms (from the scheduler's nanosecond counts).
 cpu_ms() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%d", ns / 1e6}'; }
 
 # time_start <title> <command...>: prints "<ms to mapped> <peak KiB> <CPU ms>", leaves the program stopped.
+# The X server tells bench_time_to_map when the window is mapped: nothing polls, so the program has the
+# machine to itself, as on a desktop.
 time_start() {
-    local title="$1" start pid ms kib cpu
+    local title="$1" ms pid kib cpu
     shift
-    start=$(now_ms)
-    "$@" >/dev/null 2>&1 &
-    pid=$!
-    # The binary, not lib.sh's time-limited wrapper: the poll runs as fast as it can.
-    until command xdotool search --onlyvisible --name "^$(_escape_regex "$title")\$" >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || { echo "failed"; return 1; }
-        (($(now_ms) - start > 30000)) && { kill -9 "$pid"; echo "timeout"; return 1; }
-    done
-    ms=$(($(now_ms) - start))
+    read -r ms pid < <("$build/bench/bench_time_to_map" "$title" 30000 "$@" 2>/dev/null) || true
+    [[ "${pid:-}" =~ ^[0-9]+$ ]] || { echo "failed"; return 1; }
     kib=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
     cpu=$(cpu_ms "$pid")
     kill -9 "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
     echo "$ms $kib $cpu"
 }
 
@@ -68,10 +60,10 @@ for count in 0 1000 10000; do
     for ((i = 0; i < runs; i++)); do
         rm -f "$folder/TrayLock.dat" "$folder/PVL3.dat"
         read -r ms kib cpu < <(time_start "Pinvale 3: ManageNotes" "$folder/pinvale3")
-        [[ "$ms" =~ ^[0-9]+$ ]] || fail "pinvale3 did not show its window ($ms)"
+        [[ "$ms" =~ ^[0-9.]+$ ]] || fail "pinvale3 did not show its window ($ms)"
         p_ms+=("$ms") p_kib+=("$kib") p_cpu+=("$cpu")
         read -r ms kib cpu < <(time_start "Minimal Qt" "$build/bench/bench_minimal_qt")
-        [[ "$ms" =~ ^[0-9]+$ ]] || fail "the plain program did not show its window ($ms)"
+        [[ "$ms" =~ ^[0-9.]+$ ]] || fail "the plain program did not show its window ($ms)"
         q_ms+=("$ms") q_kib+=("$kib") q_cpu+=("$cpu")
     done
     read -r pm pmin pmax < <(stats "${p_ms[@]}")
@@ -80,7 +72,7 @@ for count in 0 1000 10000; do
     read -r qk _ _ < <(stats "${q_kib[@]}")
     read -r pc _ _ < <(stats "${p_cpu[@]}")
     read -r qc _ _ < <(stats "${q_cpu[@]}")
-    printf '%6d notes: pinvale3 %4d ms (%d-%d), plain Qt %4d ms (%d-%d), ratio %.2f x; peak %d KiB vs %d KiB, %.2f x; CPU %d ms vs %d ms, %.2f x\n' \
+    printf '%6d notes: pinvale3 %5.1f ms (%.1f-%.1f), plain Qt %5.1f ms (%.1f-%.1f), ratio %.2f x; peak %d KiB vs %d KiB, %.2f x; CPU %d ms vs %d ms, %.2f x\n' \
         "$count" "$pm" "$pmin" "$pmax" "$qm" "$qmin" "$qmax" "$(ratio "$pm" "$qm")" "$pk" "$qk" \
         "$(ratio "$pk" "$qk")" "$pc" "$qc" "$(ratio "$pc" "$qc")"
 done
