@@ -7,7 +7,8 @@
 # server, to a tenth of a ms; bench_time_to_map), then reads its peak resident memory (VmHWM) and the CPU time its threads
 # used by then (steadier than the wall time on a shared machine). Runs of pinvale3 and of the
 # plain program alternate, so that a busy machine slows both alike. Prints medians, min-max and ratios for
-# 0, 1,000 and 10,000 notes, and the peak memory with 31 cascaded note windows open.
+# 0, 1,000 and 10,000 notes (at 0 also against the plain program showing a line of text), and the peak
+# memory with 31 cascaded note windows open.
 set -u
 build="$(realpath "${1:-build-release}")"
 runs="${2:-9}"
@@ -56,7 +57,7 @@ folder_with() { # a program folder holding <count> notes in Notes/
 
 for count in 0 1000 10000; do
     folder="$(folder_with "$count")"
-    p_ms=() p_kib=() q_ms=() q_kib=() p_cpu=() q_cpu=()
+    p_ms=() p_kib=() q_ms=() q_kib=() p_cpu=() q_cpu=() t_ms=() t_kib=() t_cpu=()
     for ((i = 0; i < runs; i++)); do
         rm -f "$folder/TrayLock.dat" "$folder/PVL3.dat"
         read -r ms kib cpu < <(time_start "Pinvale 3: ManageNotes" "$folder/pinvale3")
@@ -65,6 +66,11 @@ for count in 0 1000 10000; do
         read -r ms kib cpu < <(time_start "Minimal Qt" "$build/bench/bench_minimal_qt")
         [[ "$ms" =~ ^[0-9.]+$ ]] || fail "the plain program did not show its window ($ms)"
         q_ms+=("$ms") q_kib+=("$kib") q_cpu+=("$cpu")
+        if [ "$count" -eq 0 ]; then
+            read -r ms kib cpu < <(time_start "Minimal Qt" "$build/bench/bench_minimal_qt" --text)
+            [[ "$ms" =~ ^[0-9.]+$ ]] || fail "the plain program with text did not show its window ($ms)"
+            t_ms+=("$ms") t_kib+=("$kib") t_cpu+=("$cpu")
+        fi
     done
     read -r pm pmin pmax < <(stats "${p_ms[@]}")
     read -r qm qmin qmax < <(stats "${q_ms[@]}")
@@ -75,6 +81,13 @@ for count in 0 1000 10000; do
     printf '%6d notes: pinvale3 %5.1f ms (%.1f-%.1f), plain Qt %5.1f ms (%.1f-%.1f), ratio %.2f x; peak %d KiB vs %d KiB, %.2f x; CPU %d ms vs %d ms, %.2f x\n' \
         "$count" "$pm" "$pmin" "$pmax" "$qm" "$qmin" "$qmax" "$(ratio "$pm" "$qm")" "$pk" "$qk" \
         "$(ratio "$pk" "$qk")" "$pc" "$qc" "$(ratio "$pc" "$qc")"
+    if [ "$count" -eq 0 ]; then
+        read -r tm tmin tmax < <(stats "${t_ms[@]}")
+        read -r tk _ _ < <(stats "${t_kib[@]}")
+        read -r tc _ _ < <(stats "${t_cpu[@]}")
+        printf '         plain Qt with a line of text %5.1f ms (%.1f-%.1f), pinvale3 %.2f x that; peak %d KiB, %.2f x; CPU %d ms, %.2f x\n' \
+            "$tm" "$tmin" "$tmax" "$(ratio "$pm" "$tm")" "$tk" "$(ratio "$pk" "$tk")" "$tc" "$(ratio "$pc" "$tc")"
+    fi
 done
 
 # The manager and 31 cascaded note windows: ShowNotes at the tray's start.
