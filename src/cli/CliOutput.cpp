@@ -19,7 +19,8 @@ void Out(const QString& text) {
 }
 
 void OutLine(const QString& line) {
-    Write(stdout, line + u'\n');
+    Write(stdout, line);
+    std::fputc('\n', stdout); // not appended to the line: a list writes thousands of them
 }
 
 void Err(const QString& text) {
