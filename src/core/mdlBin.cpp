@@ -14,10 +14,18 @@ constexpr std::array<char16_t, 32> HighTable = {0x20AC, 0,      0x201A, 0x0192, 
                                                 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+// Every byte's character, so that decoding a text is one look-up a byte.
+constexpr std::array<char16_t, 256> DecodeTable = [] {
+    std::array<char16_t, 256> table{};
+    for (size_t byte = 0; byte < table.size(); ++byte) {
+        const bool high = byte >= 0x80 && byte < 0xA0 && HighTable[byte - 0x80] != 0;
+        table[byte] = high ? HighTable[byte - 0x80] : static_cast<char16_t>(byte);
+    }
+    return table;
+}();
+
 char16_t Decode(uint8_t byte) {
-    if (byte < 0x80 || byte >= 0xA0) return byte;
-    const char16_t mapped = HighTable[byte - 0x80];
-    return mapped ? mapped : byte;
+    return DecodeTable[byte];
 }
 
 // False for a character the code page cannot hold.

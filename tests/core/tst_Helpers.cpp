@@ -121,6 +121,8 @@ private slots:
         QTest::newRow("ascii") << "abc" << QByteArray("abc");
         QTest::newRow("latin-1") << QString::fromUtf8("é ÿ") << QByteArray::fromHex("E920FF");
         QTest::newRow("euro and quotes") << QString::fromUtf8("€“”") << QByteArray::fromHex("809394");
+        QTest::newRow("undefined codes stay controls")
+            << QString(QChar(0x81)) + QChar(0x9D) << QByteArray::fromHex("819D");
         QTest::newRow("line break") << "a\r\nb" << QByteArray("a\r\nb");
     }
     void codePage() {
