@@ -1,18 +1,22 @@
 // Starts a program and prints how long it took from the start to a window of the given title being
 // mapped and viewable, and the program's process id; the program is left running.
 //
-//   bench_time_to_map TITLE TIMEOUT_MS PROGRAM [ARGUMENTS...]     prints "MS PID", or exits 1
+//   bench_time_to_map TITLE TIMEOUT_MS PROGRAM [ARGUMENTS...]     prints "MS PID", or exits 1 (the program
+//                                                                  ended, or was killed at the timeout)
 //
 // Told by the X server (the map of the window, or of its window manager's frame around it), not by
 // polling: a polling loop would take a core from the program it times, and a few ms of precision.
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <poll.h>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -85,11 +89,15 @@ int main(int argc, char* argv[]) {
         xcb_generic_event_t* event = xcb_poll_for_event(c);
         if (!event && xcb_connection_has_error(c)) return 1;
         if (!event) {
+            // Woken at least every 100 ms to see whether the program has ended without a window.
             const auto left = timeout - (std::chrono::steady_clock::now() - start);
-            pollfd wait{xcb_get_file_descriptor(c), POLLIN, 0};
-            if (left <= std::chrono::milliseconds(0) ||
-                ::poll(&wait, 1, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count())) <= 0)
+            if (left <= std::chrono::milliseconds(0) || ::waitpid(pid, nullptr, WNOHANG) != 0) {
+                ::kill(pid, SIGKILL);
                 return 1;
+            }
+            pollfd wait{xcb_get_file_descriptor(c), POLLIN, 0};
+            ::poll(&wait, 1,
+                   static_cast<int>(std::min<long>(100, std::chrono::ceil<std::chrono::milliseconds>(left).count())));
             continue;
         }
         const uint8_t type = event->response_type & 0x7f;
