@@ -66,12 +66,11 @@ QString PadToLength(const QString& text, int16_t width, const QString& fill) {
     const qsizetype length = CharCount(text);
     if (length >= width) return text;
     const QString piece = fill.isEmpty() ? QStringLiteral(" ") : fill;
+    QString out = text;
     if (piece.size() == 1 && !piece.at(0).isSurrogate()) { // one unit a character: padded in one step
-        QString out = text;
         out.resize(text.size() + (width - length), piece.at(0));
         return out;
     }
-    QString out = text;
     for (qsizetype have = length; have < width; have += CharCount(piece)) out += piece;
     return LeftChars(out, width);
 }

@@ -23,12 +23,10 @@ bool ConnectsTo(const QByteArray& path, bool abstract) {
     return connected;
 }
 
-} // namespace
-
-namespace {
 bool IsWaylandSession(const Session& session) {
     return !session.WaylandDisplay.isEmpty() || session.SessionType == "wayland";
 }
+
 } // namespace
 
 std::optional<QByteArray> ChoosePlatform(const Session& session) {
