@@ -4,9 +4,9 @@
 #   bench/startup.sh [build folder] [runs]        (default: build-release, 9 runs)
 #
 # Each run starts the program in a fresh program folder and times exec -> its window mapped (told by the X
-# server, to a tenth of a ms; bench_time_to_map), then reads its peak resident memory (VmHWM) and the CPU time its threads
-# used by then (steadier than the wall time on a shared machine). Runs of pinvale3 and of the
-# plain program alternate, so that a busy machine slows both alike. Prints medians, min-max and ratios for
+# server, to a tenth of a ms; bench_time_to_map), then reads its peak resident memory (VmHWM) and the CPU
+# time its threads used by then (steadier than the wall time on a shared machine). Runs of pinvale3 and of
+# the plain program alternate, so that a busy machine slows both alike. Prints medians, min-max and ratios for
 # 0, 1,000 and 10,000 notes (at 0 also against the plain program showing a line of text), and the peak
 # memory with 31 cascaded note windows open.
 set -u
