@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace mdlCommonFunc {
 
@@ -182,6 +183,10 @@ NotePlace NextNotePlace(Program& P) {
 
 void ShowNotes(Program& P, int16_t OnlyEnabled, int16_t Which) {
     WaitCursor hourglass;
+    // Every listed note is read when the selection looks into each (its dates, its mark) or the stack
+    // checks each new entry: then each file is read from disk once, all of them ahead on every core.
+    std::optional<NativeFile::SharedReads> oneRead;
+    if (Which == 1 || (Which == 2 && (OnlyEnabled == -1 || P.Settings.Arrangement == 0))) oneRead.emplace();
     const int32_t PrevCount = P.ShownCount();
     const Selection selection{OnlyEnabled, Which, Which == 0 ? SelectedFile(P) : QString(),
                               DateNumber(P.S.Clock.Now().date())};
