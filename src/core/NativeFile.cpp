@@ -90,6 +90,7 @@ struct Shared {
     // kernel walking the whole path ten thousand times.
     QString Folder;
     int FolderFd = -1;
+    QString ReadAheadFolder; // its files are all here already: a second read ahead of it reads nothing
 
     void CloseFolder() {
         if (FolderFd >= 0) ::close(FolderFd);
@@ -233,6 +234,8 @@ void SharedReads::ReadAhead(const QString& folder, const QStringList& names) {
     constexpr qsizetype FewFiles = 512; // below this, starting threads costs more than it saves
     const int threads = std::min(std::max(1, QThread::idealThreadCount()), 8);
     if (!g_shared || !g_shared->KeepBytes || threads < 2 || names.size() < FewFiles) return;
+    if (g_shared->ReadAheadFolder == folder) return;
+    g_shared->ReadAheadFolder = folder;
     std::vector<SharedFile> files(static_cast<size_t>(names.size()));
     const QByteArray native = Native(folder);
     // Each thread reads its own stretch of the names through its own handle on the folder.
@@ -261,6 +264,7 @@ void SharedReads::ReadAhead(const QString& folder, const QStringList& names) {
 void SharedReads::Forget() {
     if (!g_shared) return;
     g_shared->Files.clear();
+    g_shared->ReadAheadFolder.clear();
     g_shared->CloseFolder(); // the folder itself may be another one by the next read
 }
 
