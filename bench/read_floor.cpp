@@ -1,4 +1,4 @@
-// The floor under `pvl3 list`: every regular file of a folder opened, checked, read and closed by plain
+// The floor under `pvl3 list`: every regular file of a folder opened, read to its end and closed by plain
 // system calls, with nothing parsed or printed. What this costs on a machine, no reader of the same files
 // can undercut; compare `pvl3 list`'s CPU time with it.
 //
@@ -7,7 +7,6 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 int main(int argc, char* argv[]) {
@@ -18,14 +17,13 @@ int main(int argc, char* argv[]) {
     DIR* dir = ::opendir(argv[1]);
     if (!dir) return 1;
     const int folder = ::dirfd(dir);
-    char buffer[4096];
+    char buffer[16 * 1024]; // as the reader's first read
     long files = 0;
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.' || entry->d_type != DT_REG) continue;
         const int fd = ::openat(folder, entry->d_name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0) continue;
-        struct stat st;
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::read(fd, buffer, sizeof buffer) >= 0) ++files;
+        if (::read(fd, buffer, sizeof buffer) > 0 && ::read(fd, buffer, sizeof buffer) == 0) ++files;
         ::close(fd);
     }
     ::closedir(dir);

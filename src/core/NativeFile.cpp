@@ -180,6 +180,18 @@ Kind KindOf(const QString& path) {
 }
 
 namespace {
+// Reads until the end of the file or until `size` bytes are in; false with errno set on a failed read.
+bool ReadUpTo(int fd, char* into, qint64 size, qint64& got) {
+    while (got < size) {
+        const ssize_t n = ::read(fd, into + got, static_cast<size_t>(size - got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        got += n;
+    }
+    return true;
+}
+
 bool ReadAt(int folder, const QByteArray& name, QByteArray& bytes, qint64 maxBytes, QString* error) {
     const auto fail = [&](const QString& reason) {
         if (error) *error = reason;
@@ -192,18 +204,27 @@ bool ReadAt(int folder, const QByteArray& name, QByteArray& bytes, qint64 maxByt
         int fd;
         ~Closer() { ::close(fd); }
     } const closer{fd};
+    // A note fits the first buffer, and a read that ends short of it has met the end of a regular file: a
+    // read at the end costs the kernel less than a status call. Only a read that gave nothing or filled the
+    // buffer asks what was opened: nothing comes from a FIFO without a writer, a folder or a device that
+    // waits, and a device like /dev/zero never ends.
+    char first[16 * 1024];
+    const qint64 firstSize = std::min<qint64>(maxBytes, sizeof first);
+    qint64 got = 0;
+    const bool readOk = ReadUpTo(fd, first, firstSize, got);
+    const int readErrno = errno;
+    if (readOk && got > 0 && got < firstSize) {
+        bytes = QByteArray(first, got);
+        return true;
+    }
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fail(QStringLiteral("not a regular file"));
-    bytes.resize(std::min<qint64>(st.st_size, maxBytes));
-    qint64 got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return fail(why());
-        if (n == 0) break; // cut short since the status call: what is there is what is read
-        got += n;
-    }
-    bytes.truncate(got);
+    errno = readErrno;
+    if (!readOk) return fail(why());
+    bytes.resize(std::clamp<qint64>(st.st_size, got, maxBytes));
+    std::memcpy(bytes.data(), first, static_cast<size_t>(got));
+    if (!ReadUpTo(fd, bytes.data(), bytes.size(), got)) return fail(why());
+    bytes.truncate(got); // cut short since the status call: what is there is what is read
     return true;
 }
 } // namespace

@@ -20,10 +20,11 @@ enum class Kind { Missing, Regular, Folder, Other };
 // Follows links, never opens: a FIFO or device is told apart without waiting on it.
 Kind KindOf(const QString& path);
 
-// Reads a regular file's first maxBytes bytes (all of a smaller file): one open, one status call, one read.
-// The open itself does not wait (a FIFO swapped in after a check would otherwise block it), and what was
-// opened is checked before the first read. On failure the reason is "missing", "not a regular file" or
-// "cannot read: ...".
+// Reads a regular file's first maxBytes bytes (all of a smaller file). A note takes one open and two reads
+// (the second meets the end); a read that gives nothing or fills the first buffer is followed by a status
+// call, which tells a folder, a FIFO or a device from a file. The open itself does not wait (a FIFO swapped
+// in after a check would otherwise block it), nor does a read (the file is open without waiting). On failure
+// the reason is "missing", "not a regular file" or "cannot read: ...".
 bool ReadRegular(const QString& path, QByteArray& bytes, qint64 maxBytes, QString* error);
 
 // While one of these is alive, each file is read from disk once and read again from memory: a start shows

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <limits>
 
 namespace {
 NoteRecord LongNote() {
@@ -169,6 +170,33 @@ private slots:
         QCOMPARE(error, QStringLiteral("missing"));
         QVERIFY(NativeFile::ReadRegular(folder + "big.nte", bytes, 100, &error));
         QCOMPARE(bytes, "changed");
+    }
+
+    // Sizes around the reader's first buffer (16 KiB), read whole or up to a limit.
+    void readsAnySizeWholeOrToItsLimit_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<qint64>("limit");
+        const qint64 whole = std::numeric_limits<qint64>::max();
+        QTest::newRow("empty") << 0 << whole;
+        QTest::newRow("one short of the first read") << 16383 << whole;
+        QTest::newRow("the first read exactly") << 16384 << whole;
+        QTest::newRow("one past it") << 16385 << whole;
+        QTest::newRow("large") << 70000 << whole;
+        QTest::newRow("a head of a large one") << 70000 << qint64(4096);
+        QTest::newRow("limit at the first read") << 70000 << qint64(16384);
+        QTest::newRow("limit one past it") << 70000 << qint64(16385);
+    }
+    void readsAnySizeWholeOrToItsLimit() {
+        QFETCH(int, size);
+        QFETCH(qint64, limit);
+        QByteArray content(size, Qt::Uninitialized);
+        for (int i = 0; i < size; ++i) content[i] = static_cast<char>(i % 251); // a byte out of place shows
+        const QString path = m_dir.filePath("sized.nte");
+        QVERIFY(FileIO::WriteWhole(path, content));
+        QByteArray bytes("stale");
+        QString error;
+        QVERIFY(NativeFile::ReadRegular(path, bytes, limit, &error));
+        QCOMPARE(bytes, content.left(limit));
     }
 
     void wildcards_data() {
