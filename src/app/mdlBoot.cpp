@@ -12,6 +12,7 @@
 #include "platform/WaitCursor.h"
 #include "tray/Schedule.h"
 #include "tray/frmTray.h"
+#include <optional>
 
 namespace mdlBoot {
 
@@ -65,7 +66,7 @@ frmTray& LoadTrayAtStart(Program& P) {
 } // namespace
 
 bool Main(Program& P, const QString& commandLine) {
-    WaitCursor hourglass;
+    std::optional<WaitCursor> hourglass(std::in_place);
     // The notes shown at start and the manager's list read the same files: each is read from disk once.
     NativeFile::SharedReads oneRead;
     P.S.Random.Seed(static_cast<uint32_t>(P.S.Clock.Now().toMSecsSinceEpoch()));
@@ -82,6 +83,9 @@ bool Main(Program& P, const QString& commandLine) {
         mdlCommonFunc::LoadManager(P);
         P.Stealth();
         mdlCommonFunc::ComputeNextShow(P);
+        // The work is done: the manager comes up with the arrow. Made while the hourglass was up, its window
+        // would load the theme's animated hourglass (megabytes) for a pointer no one sees.
+        hourglass.reset();
         P.ManagerWindow->show();
         return true;
     }

@@ -13,6 +13,7 @@
 #include "platform/PlatformChoice.h"
 #include "tray/frmTray.h"
 #include <QtTest>
+#include <optional>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -34,6 +35,17 @@ int ListenAsDisplay(int number) {
     return -1;
 }
 
+// Whether the hourglass was up when the manager's window was shown: a window made under it loads the
+// theme's animated hourglass, megabytes of pictures, for a pointer no one sees.
+struct HourglassAtManagerShow : QObject {
+    std::optional<bool> Up;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<frmManager*>(watched))
+            Up = QGuiApplication::overrideCursor() != nullptr;
+        return false;
+    }
+};
+
 void SaveWith(TestProgram& t, void (*change)(SettingsRecord&)) {
     SettingsRecord s = DefaultSettings(t.ProgramFolder());
     s.ShowOnTrayStart = 0;
@@ -48,7 +60,11 @@ class tst_Startup : public QObject {
 private slots:
     void firstStartEver() {
         TestProgram t;
+        HourglassAtManagerShow hourglass;
+        qApp->installEventFilter(&hourglass);
         QVERIFY(mdlBoot::Main(*t, QString()));
+        qApp->removeEventFilter(&hourglass);
+        QCOMPARE(hourglass.Up, std::optional<bool>(false));
         QCOMPARE(t.Questions.Questions.size(), size_t(0));
         QCOMPARE(t.Marker(), QByteArray(1, '\1'));
         QVERIFY(t->TrayActive);
