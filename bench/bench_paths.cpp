@@ -1,11 +1,16 @@
 // The hot paths against generated notes folders of 100, 1,000 and 10,000 notes (Google Benchmark):
 // listing the folder, the manager's list lines, ShowNotes in its three arrangements, one note window
-// built from its file, the tray tick and the manager's fill. Headless, with the test stand-ins.
+// built from its file, the tray tick, the manager's fill and the editor opened on a note. Headless, with the test
+// stand-ins.
 //   bench_paths [--benchmark_filter=REGEX] [--benchmark_repetitions=N]
 #include "NotesGenerator.h"
 #include "app/frmStealth.h"
 #include "core/FileList.h"
+#include "core/NativeFile.h"
+#include "core/NoteFile.h"
 #include "core/NotesFolder.h"
+#include "editor/EditFlow.h"
+#include "editor/frmEditor.h"
 #include "fakes/FakeServices.h"
 #include "manager/frmManager.h"
 #include "notes/ShowNotes.h"
@@ -136,6 +141,24 @@ void ManagerFill(benchmark::State& state) {
     delete t->P->ManagerWindow;
 }
 
+// The manager's Edit: the editor and its live note window, from the note's file.
+void EditorOpen(benchmark::State& state) {
+    auto t = ProgramOver(Folder(100));
+    QString path;
+    NoteRecord note;
+    for (const QString& name : NativeFile::ListFiles(Folder(100), QStringLiteral("*.nte")))
+        if (path.isEmpty() && NoteFile::ReadNote(Folder(100) + name, note, nullptr)) path = Folder(100) + name;
+    mdlCommonFunc::LoadManager(*t->P); // open, as when its Edit is pressed: closing the editor ends nothing
+    for (auto _ : state) {
+        mdlEdit::StartExistingEdit(*t->P, path, true);
+        state.PauseTiming();
+        t->P->EditorWindow->cmdCancel_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    delete t->P->ManagerWindow;
+}
+
 } // namespace
 
 BENCHMARK(FolderListing)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -151,6 +174,7 @@ BENCHMARK(NoteWindowFromFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(TrayTick)->Arg(0)->Arg(1)->ArgName("animate")->Unit(benchmark::kMicrosecond);
 BENCHMARK(ManagerOpen)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ManagerFill)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditorOpen)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
