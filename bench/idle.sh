@@ -8,22 +8,15 @@
 # tray: xembed (trayer: the program's own icon window) or sni (xfce4-panel's StatusNotifierItem host: Qt's
 # icon over D-Bus, which the panel asks for each new picture).
 set -u
-build="$(realpath "${1:-build-release}")"
-seconds="${2:-60}"
-tray="${3:-xembed}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-if [ -z "${PVL3_E2E_RUN:-}" ]; then
-    export PVL3_E2E_TIMEOUT=$((seconds * 4 + 600)) PVL3_BENCH_BUILD="$build" PVL3_BENCH_SECONDS="$seconds"
-    export PVL3_BENCH_TRAY="$tray"
-    [ "$tray" = sni ] && export PVL3_E2E_TRAY_HOST=xfce4-panel
-    exec bash "$here/../tests/e2e/run-in-xvfb.sh" "$here/idle.sh" "$build/pinvale3" "$build/pvl3"
-fi
-# A desktop session has a message bus; without one, Qt's first use of it launches a bus of its own, and
-# the start pays for that.
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then exec dbus-run-session -- bash "${BASH_SOURCE[0]}" "$@"; fi
-source "$PVL3_E2E_DIR/lib.sh"
+export PVL3_BENCH_BUILD="${PVL3_BENCH_BUILD:-$(realpath "${1:-build-release}")}"
+export PVL3_BENCH_SECONDS="${PVL3_BENCH_SECONDS:-${2:-60}}"
+export PVL3_BENCH_TRAY="${PVL3_BENCH_TRAY:-${3:-xembed}}"
+[ "$PVL3_BENCH_TRAY" = sni ] && export PVL3_E2E_TRAY_HOST=xfce4-panel
 build="$PVL3_BENCH_BUILD"
 seconds="$PVL3_BENCH_SECONDS"
+source "$here/desktop.sh"
+on_desktop "$here/idle.sh" "$build" $((seconds * 4 + 600))
 icon_shown=tray_icon_present
 [ "$PVL3_BENCH_TRAY" = sni ] && icon_shown=item_registered
 tick=$(getconf CLK_TCK)

@@ -6,18 +6,14 @@
 #
 #   bench/instructions.sh [build folder] [runs]     (default: build-release, 3 runs; needs valgrind)
 set -u
-build="$(realpath "${1:-build-release}")"
-runs="${2:-3}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 command -v valgrind >/dev/null || { echo "instructions.sh needs valgrind (apt-get install valgrind)" >&2; exit 2; }
-if [ -z "${PVL3_E2E_RUN:-}" ]; then
-    export PVL3_E2E_TIMEOUT=1800 PVL3_BENCH_BUILD="$build" PVL3_BENCH_RUNS="$runs"
-    exec bash "$here/../tests/e2e/run-in-xvfb.sh" "$here/instructions.sh" "$build/pinvale3" "$build/pvl3"
-fi
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then exec dbus-run-session -- bash "${BASH_SOURCE[0]}" "$@"; fi
-source "$PVL3_E2E_DIR/lib.sh"
+export PVL3_BENCH_BUILD="${PVL3_BENCH_BUILD:-$(realpath "${1:-build-release}")}"
+export PVL3_BENCH_RUNS="${PVL3_BENCH_RUNS:-${2:-3}}"
 build="$PVL3_BENCH_BUILD"
 runs="$PVL3_BENCH_RUNS"
+source "$here/desktop.sh"
+on_desktop "$here/instructions.sh" "$build" 1800
 out="$(mktemp -d)"
 
 # totals <callgrind file>: the instructions it counted, in millions.

@@ -10,19 +10,13 @@
 # 0, 1,000 and 10,000 notes (at 0 also against the plain program showing a line of text), and the peak
 # memory with 31 cascaded note windows open.
 set -u
-build="$(realpath "${1:-build-release}")"
-runs="${2:-9}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-if [ -z "${PVL3_E2E_RUN:-}" ]; then # bring up the desktop first, then come back here
-    export PVL3_E2E_TIMEOUT=1800 PVL3_BENCH_BUILD="$build" PVL3_BENCH_RUNS="$runs"
-    exec bash "$here/../tests/e2e/run-in-xvfb.sh" "$here/startup.sh" "$build/pinvale3" "$build/pvl3"
-fi
-# A desktop session has a message bus; without one, Qt's first use of it launches a bus of its own, and
-# the start pays for that.
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then exec dbus-run-session -- bash "${BASH_SOURCE[0]}" "$@"; fi
-source "$PVL3_E2E_DIR/lib.sh"
+export PVL3_BENCH_BUILD="${PVL3_BENCH_BUILD:-$(realpath "${1:-build-release}")}"
+export PVL3_BENCH_RUNS="${PVL3_BENCH_RUNS:-${2:-9}}"
 build="$PVL3_BENCH_BUILD"
 runs="$PVL3_BENCH_RUNS"
+source "$here/desktop.sh"
+on_desktop "$here/startup.sh" "$build" 1800
 
 # CPU time of all of a process's threads so far, in ms (from the scheduler's nanosecond counts).
 cpu_ms() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%d", ns / 1e6}'; }
