@@ -205,9 +205,9 @@ bool ReadAt(int folder, const QByteArray& name, QByteArray& bytes, qint64 maxByt
         ~Closer() { ::close(fd); }
     } const closer{fd};
     // A note fits the first buffer, and a read that ends short of it has met the end of a regular file: a
-    // read at the end costs the kernel less than a status call. Only a read that gave nothing or filled the
-    // buffer asks what was opened: nothing comes from a FIFO without a writer, a folder or a device that
-    // waits, and a device like /dev/zero never ends.
+    // read at the end costs the kernel less than a status call. Only a read that failed, gave nothing or
+    // filled the buffer asks what was opened: a folder fails, a FIFO without a writer or a device that waits
+    // gives nothing, and a device like /dev/zero never ends.
     char first[16 * 1024];
     const qint64 firstSize = std::min<qint64>(maxBytes, sizeof first);
     qint64 got = 0;
