@@ -5,10 +5,24 @@
 
 class WaitCursor {
 public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    // Under an hourglass already up (ShowNotes around each note window's load) this one adds nothing: every
+    // change of the pointer is sent to every window the program has, so nesting them costs a request per
+    // window each time, and with 31 notes on screen that ran to a thousand.
+    WaitCursor() : m_set(!Waiting()) {
+        if (m_set) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~WaitCursor() {
+        if (m_set) QGuiApplication::restoreOverrideCursor();
+    }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    static bool Waiting() {
+        const QCursor* shown = QGuiApplication::overrideCursor();
+        return shown && shown->shape() == Qt::WaitCursor;
+    }
+    bool m_set;
 };
 
 // The arrow for as long as a dialog waits for the user, whatever hourglass the work around it put up.

@@ -42,6 +42,28 @@ private slots:
         QCOMPARE(whileWaiting, Qt::ArrowCursor);
         QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor); // the work goes on waiting
     }
+
+    // An hourglass inside an hourglass changes nothing and ends nothing; one inside a dialog's arrow shows.
+    void nestedPointers() {
+        const auto shown = [] {
+            return QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::BlankCursor;
+        };
+        {
+            const WaitCursor outer;
+            {
+                const WaitCursor inner;
+                const UserCursor dialog;
+                QCOMPARE(shown(), Qt::ArrowCursor);
+                {
+                    const WaitCursor workInDialog;
+                    QCOMPARE(shown(), Qt::WaitCursor);
+                }
+                QCOMPARE(shown(), Qt::ArrowCursor);
+            }
+            QCOMPARE(shown(), Qt::WaitCursor);
+        }
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
 };
 
 QTEST_MAIN(tst_Dialogs)
