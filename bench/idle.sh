@@ -9,14 +9,13 @@
 # icon over D-Bus, which the panel asks for each new picture).
 set -u
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-export PVL3_BENCH_BUILD="${PVL3_BENCH_BUILD:-$(realpath "${1:-build-release}")}"
 export PVL3_BENCH_SECONDS="${PVL3_BENCH_SECONDS:-${2:-60}}"
 export PVL3_BENCH_TRAY="${PVL3_BENCH_TRAY:-${3:-xembed}}"
 [ "$PVL3_BENCH_TRAY" = sni ] && export PVL3_E2E_TRAY_HOST=xfce4-panel
-build="$PVL3_BENCH_BUILD"
 seconds="$PVL3_BENCH_SECONDS"
+# shellcheck source=bench/desktop.sh
 source "$here/desktop.sh"
-on_desktop "$here/idle.sh" "$build" $((seconds * 4 + 600))
+on_desktop "$here/idle.sh" "${1:-build-release}" $((seconds * 4 + 600))
 icon_shown=tray_icon_present
 [ "$PVL3_BENCH_TRAY" = sni ] && icon_shown=item_registered
 tick=$(getconf CLK_TCK)

@@ -8,12 +8,11 @@
 set -u
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 command -v valgrind >/dev/null || { echo "instructions.sh needs valgrind (apt-get install valgrind)" >&2; exit 2; }
-export PVL3_BENCH_BUILD="${PVL3_BENCH_BUILD:-$(realpath "${1:-build-release}")}"
 export PVL3_BENCH_RUNS="${PVL3_BENCH_RUNS:-${2:-3}}"
-build="$PVL3_BENCH_BUILD"
 runs="$PVL3_BENCH_RUNS"
+# shellcheck source=bench/desktop.sh
 source "$here/desktop.sh"
-on_desktop "$here/instructions.sh" "$build" 1800
+on_desktop "$here/instructions.sh" "${1:-build-release}" 1800
 out="$(mktemp -d)"
 
 # totals <callgrind file>: the instructions it counted, in millions.

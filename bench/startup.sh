@@ -11,12 +11,11 @@
 # memory with 31 cascaded note windows open.
 set -u
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-export PVL3_BENCH_BUILD="${PVL3_BENCH_BUILD:-$(realpath "${1:-build-release}")}"
 export PVL3_BENCH_RUNS="${PVL3_BENCH_RUNS:-${2:-9}}"
-build="$PVL3_BENCH_BUILD"
 runs="$PVL3_BENCH_RUNS"
+# shellcheck source=bench/desktop.sh
 source "$here/desktop.sh"
-on_desktop "$here/startup.sh" "$build" 1800
+on_desktop "$here/startup.sh" "${1:-build-release}" 1800
 
 # CPU time of all of a process's threads so far, in ms (from the scheduler's nanosecond counts).
 cpu_ms() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%d", ns / 1e6}'; }
