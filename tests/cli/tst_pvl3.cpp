@@ -314,8 +314,6 @@ private slots:
         // A folder that exists but takes no new file, whatever the rights of the user running the test.
         row("unwritable notes folder", "procNotes", {"new"}, 1, "pvl3: /proc/Note.nte: cannot write");
         row("FIFO named like a note, show", "fifo", {"show", "%Nn.nte"}, 1, "pvl3: %Nn.nte: not a regular file\n");
-        row("FIFO named like a note, enable", "fifo", {"enable", "%Nn.nte"}, 1, "pvl3: %Nn.nte: not a regular file\n");
-        row("a folder", "", {"show", "%N"}, 1, "pvl3: %N: not a regular file\n");
         row("disable on a full disk", "fullDisk", {"disable", "%Nn.nte"}, 1, "pvl3: %Nn.nte: cannot write");
         row("unknown command", "", {"frobnicate"}, 2, "pvl3: ");
         row("unknown option", "", {"new", "--frm", "20240101"}, 2, "pvl3: ");
