@@ -42,7 +42,8 @@ public:
     static void Forget(); // after a change to any file: what was read may be out of date
     // Reads these files of one folder into the sharing before anything asks for them, on every core the
     // machine has: a start reads every note of the folder, and the disk's answers come back in parallel.
-    // Without a sharing, or for a few files, it does nothing.
+    // Without a sharing, or for a few files, it does nothing. A folder is read ahead once in a sharing: the
+    // names are its listing, or the part of it that the caller goes on to read.
     static void ReadAhead(const QString& folder, const QStringList& names);
 
 private:

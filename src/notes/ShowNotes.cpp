@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace mdlCommonFunc {
 
@@ -65,7 +64,9 @@ bool Qualifies(const QString& path, const Selection& s) {
 void SelectNotes(Program& P, const Selection& s) {
     if (s.OnlyEnabled != -1 && s.OnlyEnabled != 0) return;
     const QString folder = P.Settings.NotesFolder;
-    NativeFile::SharedReads::ReadAhead(folder, P.Stealth().flbNotes.Names());
+    // A selection by dates or by the enabled mark looks into every note: all of them read at once.
+    if (s.Which == 1 || (s.Which == 2 && s.OnlyEnabled == -1))
+        NativeFile::SharedReads::ReadAhead(folder, P.Stealth().flbNotes.Names());
     for (const QString& name : P.Stealth().flbNotes.Names()) {
         const QString path = folder + name;
         if (Qualifies(path, s)) P.ShownNotes.push_back({path, false});
@@ -130,12 +131,25 @@ bool OpenNoteWindow(Program& P, int32_t Index, const QString& mode, Unreadable& 
     return true;
 }
 
+// The new entries, all read at once: each of them is read below. They are notes of the notes folder.
+void ReadAheadNew(Program& P, int32_t PrevCount) {
+    const QString& folder = P.Settings.NotesFolder;
+    QStringList names;
+    names.reserve(P.ShownCount() - PrevCount);
+    for (int32_t Index = PrevCount + 1; Index <= P.ShownCount(); ++Index) {
+        const QString& path = P.Shown(Index).FilePath;
+        if (path.startsWith(folder)) names.push_back(path.mid(folder.size()));
+    }
+    NativeFile::SharedReads::ReadAhead(folder, names);
+}
+
 // The stack: one window that pages through ShownNotes, at the first new entry (or the last one when
 // nothing new was selected). A damaged first entry hands over to the next readable new one. The window
 // pages through every new entry, so each of them that cannot be read is told now.
 void OpenStack(Program& P, int32_t PrevCount, Unreadable& unreadable) {
     CountOpenNotes(P);
     if (P.OpenNoteCount > MaxOpenBeforeNew) return;
+    ReadAheadNew(P, PrevCount);
     int32_t Index = std::min(PrevCount + 1, P.ShownCount());
     while (Index <= P.ShownCount() && !OpenNoteWindow(P, Index, QStringLiteral("Single"), unreadable)) ++Index;
     for (++Index; Index <= P.ShownCount(); ++Index) {
@@ -183,10 +197,8 @@ NotePlace NextNotePlace(Program& P) {
 
 void ShowNotes(Program& P, int16_t OnlyEnabled, int16_t Which) {
     WaitCursor hourglass;
-    // Every listed note is read when the selection looks into each (its dates, its mark) or the stack
-    // checks each new entry: then each file is read from disk once, all of them ahead on every core.
-    std::optional<NativeFile::SharedReads> oneRead;
-    if (Which == 1 || (Which == 2 && (OnlyEnabled == -1 || P.Settings.Arrangement == 0))) oneRead.emplace();
+    // A note the selection looked into is not read from disk again for its window.
+    const NativeFile::SharedReads oneRead;
     const int32_t PrevCount = P.ShownCount();
     const Selection selection{OnlyEnabled, Which, Which == 0 ? SelectedFile(P) : QString(),
                               DateNumber(P.S.Clock.Now().date())};
