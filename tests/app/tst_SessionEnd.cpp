@@ -18,15 +18,19 @@ using namespace mdlCommonFunc;
 
 namespace {
 
-// Settings on disk with NoteWidth 222 and one note due every day, shown at the tray's start when asked.
-void Prepare(TestProgram& t, bool showNote) {
+// Settings on disk with NoteWidth 222 and one note due every day, shown at the tray's start when asked; the
+// program started on them holds NoteWidth 333, which only a save puts on disk.
+bool Started(TestProgram& t, bool showNote, const QString& commandLine) {
     SettingsRecord s = DefaultSettings(t.ProgramFolder());
     s.ShowOnTrayStart = showNote ? 1 : 0;
     s.NoteWidth = 222;
     s.PromptCloseNote = 1;
-    QVERIFY(SaveSettings(t.ProgramFolder(), s));
-    QVERIFY(QDir().mkpath(s.NotesFolder));
-    QVERIFY(NoteFile::WriteNote(s.NotesFolder + "a.nte", NoteFile::NewNoteRecord("a", 19990101, 20991231)));
+    const bool started =
+        SaveSettings(t.ProgramFolder(), s) && QDir().mkpath(s.NotesFolder) &&
+        NoteFile::WriteNote(s.NotesFolder + "a.nte", NoteFile::NewNoteRecord("a", 19990101, 20991231)) &&
+        mdlBoot::Main(*t, commandLine);
+    t->Settings.NoteWidth = 333;
+    return started;
 }
 
 int16_t SavedWidth(TestProgram& t) {
@@ -61,11 +65,9 @@ private slots:
         QFETCH(int, savedWidth);
         QFETCH(bool, editing);
         TestProgram t;
-        Prepare(t, showNote);
-        QVERIFY(mdlBoot::Main(*t, commandLine));
+        QVERIFY(Started(t, showNote, commandLine));
         QCOMPARE(OpenNotes(), showNote ? 1 : 0);
         if (editing) mdlEdit::StartNewEdit(*t);
-        t->Settings.NoteWidth = 333;
         mdlBoot::EndAsByWindows(*t);
         QCOMPARE(t.ProcessEnd.Calls, 1);
         QCOMPARE(t.Marker(), QByteArray(1, '\0'));
@@ -90,9 +92,7 @@ private slots:
     void signalsEndTheProgram() {
         QFETCH(int, number);
         TestProgram t;
-        Prepare(t, false);
-        QVERIFY(mdlBoot::Main(*t, QString()));
-        t->Settings.NoteWidth = 333;
+        QVERIFY(Started(t, false, QString()));
         {
             const SessionEnd watch(*t);
             if (number) {
@@ -124,9 +124,7 @@ private slots:
         QFETCH(QString, commandLine);
         QFETCH(int, savedWidth);
         TestProgram t;
-        Prepare(t, false);
-        QVERIFY(mdlBoot::Main(*t, commandLine));
-        t->Settings.NoteWidth = 333;
+        QVERIFY(Started(t, false, commandLine));
         mdlBoot::CommitForSessionEnd(*t);
         QCOMPARE(SavedWidth(t), int16_t(savedWidth));
         QCOMPARE(t.Marker(), QByteArray(1, '\0'));
@@ -152,8 +150,7 @@ private slots:
         QFETCH(int, trayGoneFromTick);
         QFETCH(bool, told);
         TestProgram t;
-        Prepare(t, false);
-        QVERIFY(mdlBoot::Main(*t, commandLine));
+        QVERIFY(Started(t, false, commandLine));
         FakeSysTray* tray = t.TrayFactory.Last;
         auto* watch = t->TrayWindow->findChild<TrayWatch*>();
         QVERIFY(watch);

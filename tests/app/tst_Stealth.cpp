@@ -21,10 +21,6 @@ namespace {
 struct StealthTest : ManagerTest {
     StealthTest() { P.Settings.ShowOnTrayStart = P.Settings.TrayOnSystemStart = 1; }
     frmStealth& Host() { return P.Stealth(); }
-    void OpenManager() {
-        P.ManagerWindow = new frmManager(P);
-        P.ManagerWindow->Form_Load();
-    }
 };
 
 } // namespace
@@ -76,7 +72,7 @@ private slots:
         QVERIFY(SetTrayLock(t.T.ProgramFolder()));
         t.Host();
         mdlBoot::LoadTray(t.P);
-        if (manager) t.OpenManager();
+        if (manager) t.Open();
         if (note) t.P.ShownNotes.push_back({t.Notes + "x.nte", true});
         FakeSysTray* icon = t.T.TrayFactory.Last;
         QVERIFY(icon->InTray);
@@ -124,7 +120,7 @@ private slots:
         uint8_t& setting = boot ? t.P.Settings.TrayOnSystemStart : t.P.Settings.ShowOnTrayStart;
         setting = static_cast<uint8_t>(before);
         (boot ? t.P.Settings.PromptNoTrayOnBoot : t.P.Settings.PromptNoShowOnTray) = static_cast<uint8_t>(prompt);
-        if (managerOpen) t.OpenManager();
+        if (managerOpen) t.Open();
         QAction* item = boot ? t.Host().mnuTonSys : t.Host().mnuShow;
         QCOMPARE(item->isChecked(), before == 1); // the mark follows the setting from the load on
         SettingsRecord expected = t.P.Settings;
@@ -190,8 +186,7 @@ private slots:
         for (const char* name : {"a.nte", "b.nte", "c.nte"}) t.WriteNote(name);
         t.Host();
         t.P.ListPos = -1;
-        if (manager) t.OpenManager();
-        if (manager) t.P.ManagerWindow->lstNotes->setCurrentRow(select);
+        if (manager) t.Open().lstNotes->setCurrentRow(select);
         if (goneBefore) QVERIFY(QFile::remove(t.Notes + "c.nte"));
 
         t.Host().mnuDel->trigger();
@@ -207,13 +202,12 @@ private slots:
         const QByteArray raw = QFile::encodeName(t.Notes) + "caf\xE9.nte";
         QVERIFY(NoteFile::WriteNote(NativeFile::DecodeName(raw), NoteFile::NewNoteRecord("x", 20200101, 20301231)));
         QVERIFY(::access(raw.constData(), F_OK) == 0);
-        t.Host();
-        t.OpenManager();
-        QCOMPARE(t.P.ManagerWindow->lstNotes->count(), 1);
-        t.P.ManagerWindow->lstNotes->setCurrentRow(0);
+        QListWidget* list = t.Open().lstNotes;
+        QCOMPARE(list->count(), 1);
+        list->setCurrentRow(0);
         t.Host().mnuDel->trigger();
         QVERIFY(::access(raw.constData(), F_OK) != 0);
-        QCOMPARE(t.P.ManagerWindow->lstNotes->count(), 0);
+        QCOMPARE(list->count(), 0);
     }
 };
 

@@ -40,9 +40,8 @@ class tst_Faults : public QObject {
     QString m_folder; // ends in the separator
 
 private slots:
-    void initTestCase() {
-        alarm(60); // a reader that blocks on a FIFO would hang here for ever: fail instead
-    }
+    // A reader that blocks on a FIFO would hang here for ever: fail instead.
+    void initTestCase() { alarm(60); }
     void init() {
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path());

@@ -107,33 +107,29 @@ private slots:
     // wait, makes the next read go to the disk again.
     void sharedReadsLastUntilAChangeOrAWait() {
         const QString path = m_dir.filePath("shared.nte");
-        const auto put = [&](const QByteArray& bytes) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        };
         const auto read = [&] {
             QByteArray bytes;
             return NativeFile::ReadRegular(path, bytes, 3, nullptr) ? bytes : QByteArray("failed");
         };
-        put("one");
+        WriteBytes(path, "one");
         {
             NativeFile::SharedReads shared;
             QCOMPARE(read(), "one");
-            put("two"); // behind the program's back
+            WriteBytes(path, "two"); // behind the program's back
             QCOMPARE(read(), "one");
             QVERIFY(FileIO::WriteWhole(m_dir.filePath("other.dat"), "x"));
             QCOMPARE(read(), "two");
-            put("six");
+            WriteBytes(path, "six");
             QEventLoop wait;
             QTimer::singleShot(10, &wait, &QEventLoop::quit);
             wait.exec();
             QCOMPARE(read(), "six");
-            put("ten");
+            WriteBytes(path, "ten");
         }
         QCOMPARE(read(), "ten");
         const NativeFile::SharedReads folderOnly(NativeFile::SharedReads::Keep::FolderOnly);
         QCOMPARE(read(), "ten");
-        put("two"); // behind the program's back, and nothing was kept: the next read sees it
+        WriteBytes(path, "two"); // behind the program's back, and nothing was kept: the next read sees it
         QCOMPARE(read(), "two");
     }
 
@@ -142,23 +138,16 @@ private slots:
     void readAheadFillsTheSharing() {
         const QString folder = m_dir.filePath("ahead") + "/";
         QVERIFY(QDir().mkpath(folder));
-        const auto put = [&](const QString& name, const QByteArray& bytes) {
-            QFile f(folder + name);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        };
         QStringList names;
         for (int i = 0; i < 600; ++i) {
             names << QStringLiteral("n%1.nte").arg(i);
-            put(names.last(), "note " + QByteArray::number(i));
+            WriteBytes(folder + names.last(), "note " + QByteArray::number(i));
         }
-        put("big.nte", QByteArray(70000, 'x'));
-        names << "gone.nte"
-              << "big.nte";
+        WriteBytes(folder + "big.nte", QByteArray(70000, 'x'));
+        names.append({"gone.nte", "big.nte"});
         NativeFile::SharedReads shared;
         NativeFile::SharedReads::ReadAhead(folder, names);
-        put("n0.nte", "changed");
-        put("n599.nte", "changed");
-        put("big.nte", "changed");
+        for (const char* name : {"n0.nte", "n599.nte", "big.nte"}) WriteBytes(folder + name, "changed");
         QByteArray bytes;
         QString error;
         const bool ahead = QThread::idealThreadCount() > 1;
@@ -202,20 +191,17 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("case folded") << "*.nte"
-                                     << "Milk.NTE" << true;
-        QTest::newRow("more after") << "*.nte"
-                                    << "a.nte.bak" << false;
-        QTest::newRow("star backtracks") << "*a*b"
-                                         << "xaybzb" << true;
-        QTest::newRow("question is one") << "a?c"
-                                         << "ac" << false;
-        QTest::newRow("dot needed") << "*.*"
-                                    << "README" << false;
-        QTest::newRow("raw byte") << "*.nte" << QString(QChar(0xDCE9)) + ".nte" << true;
-        QTest::newRow("only letters fold") << "a@.nte"
-                                           << "a`.nte" << false;
-        QTest::newRow("kelvin sign folds to k") << "*.k" << QString("a.") + QChar(0x212A) << true;
+        const auto row = [](const char* name, const char* pattern, const QString& file, bool matches) {
+            QTest::newRow(name) << QString(pattern) << file << matches;
+        };
+        row("case folded", "*.nte", "Milk.NTE", true);
+        row("more after", "*.nte", "a.nte.bak", false);
+        row("star backtracks", "*a*b", "xaybzb", true);
+        row("question is one", "a?c", "ac", false);
+        row("dot needed", "*.*", "README", false);
+        row("raw byte", "*.nte", QString(QChar(0xDCE9)) + ".nte", true);
+        row("only letters fold", "a@.nte", "a`.nte", false);
+        row("kelvin sign folds to k", "*.k", QString("a.") + QChar(0x212A), true);
     }
     void wildcards() {
         QFETCH(QString, pattern);

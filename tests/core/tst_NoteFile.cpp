@@ -2,9 +2,7 @@
 #include "TestFiles.h"
 #include "core/NoteFile.h"
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QtTest>
 
 namespace {
 NoteRecord Sample() {
@@ -31,10 +29,6 @@ NoteRecord Sample() {
     return r;
 }
 
-QByteArray Hex(const char* hex) {
-    return QByteArray::fromHex(hex);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(NoteRecord)
@@ -43,17 +37,14 @@ class tst_NoteFile : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     QString Path(const QString& name) { return m_dir.filePath(name); }
+    static QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
 
 private slots:
-    void emptyNoteIs66BytesAndAlwaysVersionThree() {
-        NoteRecord r;
-        r.Version = 1.5;
-        const QByteArray bytes = NoteFile::NoteBytes(r);
-        QCOMPARE(bytes.size(), 66);
-        QCOMPARE(bytes.left(8), Hex("0000000000000840"));
-    }
-
     void fieldOrderAndWidths() {
+        NoteRecord empty;
+        empty.Version = 1.5; // always written as 3.0
+        QCOMPARE(NoteFile::NoteBytes(empty).size(), 66);
+        QCOMPARE(NoteFile::NoteBytes(empty).left(8), Hex("0000000000000840"));
         const QByteArray b = NoteFile::NoteBytes(Sample());
         QCOMPARE(b.mid(0, 8), Hex("0000000000000840"));
         QCOMPARE(b.mid(8, 2), Hex("0100"));
@@ -66,6 +57,9 @@ private slots:
         QCOMPARE(b.mid(at, 12), Hex("02000100FFFF0000FFFF0000"));
         QCOMPARE(b.right(8), Hex("1200008008000300"));
         QCOMPARE(b.size(), 66 + 3 + 11 + 9 + 5 + 7 + 13);
+        NoteRecord wide;
+        wide.Text = QString::fromUtf8("Ж😀"); // a UTF-8 length counts bytes: 3 for the mark, 2 + 4, not 3 UTF-16 units
+        QCOMPARE(NoteFile::NoteBytes(wide).mid(10, 13), Hex("09000000EFBBBFD096F09F9880"));
     }
 
     void roundTrip_data() {
@@ -87,12 +81,6 @@ private slots:
         NoteRecord back;
         QVERIFY(NoteFile::ReadNote(path, back));
         QCOMPARE(back, note);
-    }
-
-    void utf8LengthCountsBytes() {
-        NoteRecord r;
-        r.Text = QString::fromUtf8("Ж😀"); // 2 + 4 bytes after the mark, three UTF-16 units
-        QCOMPARE(NoteFile::NoteBytes(r).mid(10, 13), Hex("09000000EFBBBFD096F09F9880"));
     }
 
     void shorterRewriteKeepsLengthAndReadsNewRecord() {
@@ -133,8 +121,13 @@ private slots:
         QCOMPARE(after.mid(10), original.mid(10));
     }
 
-    void enabledWriteNeverCreatesAFile() {
+    // A missing note reads as missing, and ticking it never creates a file.
+    void missingFile() {
+        NoteRecord r;
         QString error;
+        QVERIFY(!NoteFile::ReadNoteHead(Path("gone.nte"), r, NoteFile::Head::Enabled, &error));
+        QCOMPARE(error, QStringLiteral("missing"));
+        error.clear();
         QVERIFY(!NoteFile::WriteEnabled(Path("gone.nte"), 1, &error));
         QVERIFY(!QFile::exists(Path("gone.nte")));
         QCOMPARE(error, QStringLiteral("missing"));
@@ -191,13 +184,6 @@ private slots:
         if (!cutInText) QCOMPARE(head.ShowUntil, 20000105);
         NoteRecord whole;
         QVERIFY(!NoteFile::ReadNote(path, whole));
-    }
-
-    void missingFileSaysSo() {
-        NoteRecord r;
-        QString error;
-        QVERIFY(!NoteFile::ReadNoteHead(Path("nothing.nte"), r, NoteFile::Head::Enabled, &error));
-        QCOMPARE(error, QStringLiteral("missing"));
     }
 
     void failedWriteLeavesOldFile() {

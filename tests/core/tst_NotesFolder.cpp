@@ -124,36 +124,22 @@ private slots:
         QCOMPARE(entries[3].Line, ListLine(on, m_folder + "d.nte"));
         QVERIFY(entries[3].Damaged && entries[3].Checked);
         QVERIFY(entries[3].Error.startsWith("damaged: "));
-        QVERIFY(entries[0].Checked);
-        QVERIFY(!entries[1].Checked);
-        QVERIFY(entries[2].Damaged);
-        QVERIFY(!entries[2].Checked);
+        QVERIFY(entries[0].Checked && !entries[1].Checked);
+        QVERIFY(entries[2].Damaged && !entries[2].Checked);
         for (const auto& entry : entries) QCOMPARE(entry.Line.mid(ListPrefixLength - 1, 1), QStringLiteral(" "));
         QCOMPARE(FileFromListEntry(entries[2].Line), m_folder + "c.nte");
     }
 
-    void fileListOrderAndPattern() {
+    // Files matching the pattern, in name order, as of the last read. Folders named like notes are left out
+    // (tst_Faults::listing); changes show after each refresh (tst_Stealth::fileListEqualsAFullReRead).
+    void fileList() {
+        FileList list;
+        list.SetPattern("*.nte");
+        list.SetPath(m_folder);
         for (const char* name : {"b.nte", "A.nte", "C.nte", "a b.nte", "x.txt", "y.nte.123456"}) Touch(name);
-        QDir().mkpath(m_folder + "dir.nte");
-        FileList list;
-        list.SetPattern("*.nte");
-        list.SetPath(m_folder);
-        QCOMPARE(list.Names(), (QStringList{"a b.nte", "A.nte", "b.nte", "C.nte"}));
-        QDir().rmdir(m_folder + "dir.nte");
-    }
-
-    void fileListRereadsOnlyWhenRefreshed() {
-        FileList list;
-        list.SetPattern("*.nte");
-        list.SetPath(m_folder);
-        QCOMPARE(list.ListCount(), 0);
-        Touch("new.nte");
         QCOMPARE(list.ListCount(), 0); // not re-read until refreshed
         list.Refresh();
-        QCOMPARE(list.Names(), QStringList{"new.nte"});
-        QFile::remove(m_folder + "new.nte");
-        list.Refresh();
-        QCOMPARE(list.ListCount(), 0);
+        QCOMPARE(list.Names(), (QStringList{"a b.nte", "A.nte", "b.nte", "C.nte"}));
     }
 
     // A notes folder kept in step by a sync tool: the file arrives by rename (the test moves it in from a
