@@ -61,12 +61,15 @@ bool Qualifies(const QString& path, const Selection& s) {
     return NoteFile::ReadNoteHead(path, head, NoteFile::Head::Enabled) && head.Enabled == 1;
 }
 
+// Whether Qualifies reads every listed note: by its dates, or by its mark when any note may be shown.
+bool LooksIntoEveryNote(const Selection& s) {
+    return s.Which == 1 || (s.Which == 2 && s.OnlyEnabled == -1);
+}
+
 void SelectNotes(Program& P, const Selection& s) {
     if (s.OnlyEnabled != -1 && s.OnlyEnabled != 0) return;
     const QString folder = P.Settings.NotesFolder;
-    // A selection by dates or by the enabled mark looks into every note: all of them read at once.
-    if (s.Which == 1 || (s.Which == 2 && s.OnlyEnabled == -1))
-        NativeFile::SharedReads::ReadAhead(folder, P.Stealth().flbNotes.Names());
+    if (LooksIntoEveryNote(s)) NativeFile::SharedReads::ReadAhead(folder, P.Stealth().flbNotes.Names());
     for (const QString& name : P.Stealth().flbNotes.Names()) {
         const QString path = folder + name;
         if (Qualifies(path, s)) P.ShownNotes.push_back({path, false});
