@@ -8,7 +8,7 @@
 # time its threads used by then (steadier than the wall time on a shared machine). Runs of pinvale3 and of
 # the plain program alternate, so that a busy machine slows both alike. Prints medians, min-max and ratios for
 # 0, 1,000 and 10,000 notes (at 0 also against the plain program showing a line of text), and the peak
-# memory with 31 cascaded note windows open.
+# memory with 31 cascaded note windows open, with its kinds (backing stores, anonymous, file pages).
 set -u
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 export PVL3_BENCH_RUNS="${PVL3_BENCH_RUNS:-${2:-9}}"
@@ -33,6 +33,9 @@ time_start() {
     kill -9 "$pid" 2>/dev/null
     echo "$ms $kib $cpu"
 }
+
+# kinds <pid>: its resident memory by kind, in KiB: "<shared (backing stores)> <anonymous> <file pages>".
+kinds() { awk '/^RssShmem/ {s = $2} /^RssAnon/ {a = $2} /^RssFile/ {f = $2} END {print s, a, f}' "/proc/$1/status"; }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {print a / b}'; }
 
@@ -93,8 +96,15 @@ for ((i = 0; i < runs; i++)); do
     pid=$!
     wait_for 60 eval '[ "$(xdotool search --onlyvisible --pid '"$pid"' 2>/dev/null | wc -l)" -ge 32 ]' || exit 1
     peaks+=("$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")")
+    read -r ps pa pf < <(kinds "$pid") # the peak is the end state: nothing freed since
     kill -9 "$pid"
     wait "$pid" 2>/dev/null
 done
 read -r pk _ _ < <(stats "${peaks[@]}")
 printf 'manager + 31 note windows: peak %d KiB, %.2f x the plain program\n' "$pk" "$(ratio "$pk" "$qk")"
+read -r _ pid < <("$build/bench/bench_time_to_map" "Minimal Qt" 30000 "$build/bench/bench_minimal_qt" 2>/dev/null)
+[[ "${pid:-}" =~ ^[0-9]+$ ]] || fail "the plain program did not show its window"
+read -r qs qa qf < <(kinds "$pid")
+kill -9 "$pid" 2>/dev/null
+printf '  by kind, pinvale3 (last run) / plain program: backing stores %d / %d KiB, anonymous %d / %d KiB, file pages %d / %d KiB\n' \
+    "$ps" "$qs" "$pa" "$qa" "$pf" "$qf"
