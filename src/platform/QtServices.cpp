@@ -41,11 +41,13 @@ QString QtFileFilter(const QString& programFilter) {
     const QStringList parts = programFilter.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        // A description that names its patterns already ("WAVE file (*.wav) ") is not given them twice.
-        const QString description = parts[i].trimmed();
-        filters << (description.endsWith(u')')
-                        ? description
-                        : QStringLiteral("%1 (%2)").arg(description, QString(parts[i + 1]).replace(u';', u' ')));
+        // Qt reads a filter's patterns from its last parentheses, split on blanks only ("*.bmp;" would
+        // match nothing), so a description that names its patterns ("Bitmaps (*.bmp; *.dib) ") gets
+        // them again in Qt's form rather than twice.
+        QString description = parts[i].trimmed();
+        const qsizetype named = description.lastIndexOf(u'(');
+        if (description.endsWith(u')') && named > 0) description = description.left(named).trimmed();
+        filters << QStringLiteral("%1 (%2)").arg(description, QString(parts[i + 1]).replace(u';', u' ').simplified());
     }
     return filters.join(QStringLiteral(";;"));
 }

@@ -1,7 +1,10 @@
-// The real message boxes and input box never leave the hourglass over a dialog that waits for the user.
+// The real dialogs: message boxes and the input box never leave the hourglass over a dialog that waits for
+// the user, and the file chooser gets every pattern of a filter.
 #include "platform/QtServices.h"
 #include "platform/WaitCursor.h"
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -41,6 +44,32 @@ private slots:
         QVERIFY(sawDialog);
         QCOMPARE(whileWaiting, Qt::ArrowCursor);
         QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor); // the work goes on waiting
+    }
+
+    // Each piece of a chooser's filter reaches Qt's own dialog with every one of its patterns.
+    void filterPatterns_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("piece");
+        QTest::addColumn<QStringList>("patterns");
+        const QString pictures = QStringLiteral("All Picture Files |*.bmp; *.dib; *.gif|Bitmaps (*.bmp; *.dib) "
+                                                "|*.bmp; *.dib|");
+        QTest::newRow("described without patterns")
+            << pictures << 0 << QStringList{QStringLiteral("*.bmp"), QStringLiteral("*.dib"), QStringLiteral("*.gif")};
+        QTest::newRow("described with two")
+            << pictures << 1 << QStringList{QStringLiteral("*.bmp"), QStringLiteral("*.dib")};
+        QTest::newRow("one pattern") << QStringLiteral("WAVE file (*.wav) |*.wav|") << 0
+                                     << QStringList{QStringLiteral("*.wav")};
+    }
+    void filterPatterns() {
+        QFETCH(QString, filter);
+        QFETCH(int, piece);
+        QFETCH(QStringList, patterns);
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setNameFilter(QtFileFilter(filter));
+        QVERIFY(piece < dialog.nameFilters().size());
+        dialog.selectNameFilter(dialog.nameFilters().at(piece));
+        QCOMPARE(dialog.findChild<QFileSystemModel*>()->nameFilters(), patterns);
     }
 
     // An hourglass inside an hourglass changes nothing and ends nothing; one inside a dialog's arrow shows.
