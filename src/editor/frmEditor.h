@@ -159,6 +159,5 @@ private:
 
     Program& P;
     std::array<SoundRow, 3> m_sounds{}; // chkAct, chkDeAct, chkPlay
-    QString m_toldPicture;              // the undecodable picture the user was last told about
     bool m_unloaded = false;
 };

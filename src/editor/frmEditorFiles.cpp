@@ -46,23 +46,14 @@ void frmEditor::chkImages_Click() {
 void frmEditor::txtImg_Change() {
     const WaitCursor wait;
     const QString path = txtImg->text();
-    if (!TypeCheck::IsPictureFile(path)) {
-        ShowPicture(QImage());
-        return;
-    }
-    const QImage picture = PictureLoader::LoadPicture(path);
+    const QImage picture = TypeCheck::IsPictureFile(path) ? PictureLoader::LoadPicture(path) : QImage();
     ShowPicture(picture);
-    if (!picture.isNull()) {
-        P.EditRecord.ImagePath = path;
-        return;
-    }
-    // Said once per file, not again for every keystroke that leaves the same path in the box.
-    if (path == m_toldPicture) return;
-    m_toldPicture = path;
-    P.S.Questions.Message(EditorTitle, QStringLiteral("The picture \"%1\" cannot be shown: it is damaged or not a "
-                                                      "picture. The note keeps its background colour; choose "
-                                                      "another picture or leave the box empty.")
-                                           .arg(path));
+    // This window asks nothing while the user types: a picture file that cannot be decoded is said in
+    // the preview itself.
+    imgImage->SetNotice(TypeCheck::IsPictureFile(path) && picture.isNull()
+                            ? QStringLiteral("This picture cannot be shown: it is damaged or not a picture.")
+                            : QString());
+    if (!picture.isNull()) P.EditRecord.ImagePath = path;
 }
 
 void frmEditor::ShowPicture(const QImage& picture) {

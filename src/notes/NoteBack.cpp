@@ -24,10 +24,19 @@ void NoteBack::SetPicture(const QImage& picture) {
     update();
 }
 
+void NoteBack::SetNotice(const QString& text) {
+    m_notice = text;
+    update();
+}
+
 void NoteBack::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), NoteColours::ResolveColour(m_backColour, palette()));
     if (!m_picture.isNull()) DrawPicture(p);
+    if (!m_notice.isEmpty()) {
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, m_notice);
+    }
     p.setPen(QPen(Qt::black, 0));
     p.setBrush(Qt::NoBrush);
     p.drawRect(rect().adjusted(0, 0, -1, -1));

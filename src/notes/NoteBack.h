@@ -21,6 +21,9 @@ public:
     // A null image removes the picture.
     void SetPicture(const QImage& picture);
     bool HasPicture() const { return !m_picture.isNull(); }
+    // Words drawn over the background, such as why a picture is missing; empty for none.
+    void SetNotice(const QString& text);
+    QString Notice() const { return m_notice; }
     QSize PictureSize() const { return m_picture.size(); }
 
 signals:
@@ -38,4 +41,5 @@ private:
     uint32_t m_backColour = 0x00FFFFFFu;
     Placement m_placement = Tiled;
     QPixmap m_picture;
+    QString m_notice;
 };
