@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QVBoxLayout>
 #include <cerrno>
@@ -57,8 +58,10 @@ frmChooseDir::frmChooseDir(Program& program) : P(program) {
     layout->addWidget(dirA);
     layout->addLayout(buttons);
 
-    connect(drvA, &QComboBox::activated, this, &frmChooseDir::drvA_Change);
-    connect(dirA, &QListWidget::itemActivated, this, &frmChooseDir::dirA_DblClick);
+    // A change of drive, not a pick of the same one again; and a double click, not the desktop's
+    // activation, which may be a single click and would leave no way to highlight without opening.
+    connect(drvA, &QComboBox::currentIndexChanged, this, &frmChooseDir::drvA_Change);
+    connect(dirA, &QListWidget::itemDoubleClicked, this, &frmChooseDir::dirA_DblClick);
     connect(cmdUp, &QToolButton::clicked, this, &frmChooseDir::cmdUp_Click);
     connect(cmdNew, &QToolButton::clicked, this, &frmChooseDir::cmdNew_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmChooseDir::cmdOK_Click);
@@ -85,6 +88,7 @@ void frmChooseDir::AddDrive(const Drive& drive) {
 }
 
 void frmChooseDir::Form_Load() {
+    const QSignalBlocker quiet(drvA); // the load shows the program's folder, not the drive's root
     m_drives = Drives();
     const QString folder = Clean(P.ProgramFolder);
     int best = 0; // the drive that holds the program's folder most closely
@@ -94,6 +98,7 @@ void frmChooseDir::Form_Load() {
         drvA->addItem(m_drives[static_cast<size_t>(i)].Name);
     }
     drvA->setCurrentIndex(best);
+    m_root = DriveRoot();
     ShowFolder(folder);
 }
 
@@ -119,13 +124,15 @@ QString frmChooseDir::HighlightedFolder() const {
 }
 
 // The shown folder's parents from the drive's root down, then its sub-folders, one step further in.
+// Hidden sub-folders are left out, except those on the way to the program's folder, so that Up from it
+// can be undone.
 void frmChooseDir::ShowFolder(const QString& folder, const QString& highlight) {
     m_shown = Clean(folder);
     dirA->clear();
     QStringList chain;
-    for (QString at = m_shown; IsUnder(at, DriveRoot()); at = Clean(at + QStringLiteral("/.."))) {
+    for (QString at = m_shown; IsUnder(at, m_root); at = Clean(at + QStringLiteral("/.."))) {
         chain.prepend(at);
-        if (at == DriveRoot() || at == QStringLiteral("/")) break;
+        if (at == m_root || at == QStringLiteral("/")) break;
     }
     int depth = 0;
     QListWidgetItem* shownItem = nullptr;
@@ -135,16 +142,21 @@ void frmChooseDir::ShowFolder(const QString& folder, const QString& highlight) {
         item->setIcon(style()->standardIcon(QStyle::SP_DirIcon));
         return item;
     };
+    QListWidgetItem* highlighted = nullptr;
     for (const QString& path : chain) {
         shownItem = add(path, path == QStringLiteral("/") ? path : QDir(path).dirName(), depth++);
+        if (path == highlight) highlighted = shownItem;
     }
     const QString base = m_shown == QStringLiteral("/") ? QString() : m_shown;
+    const QString program = Clean(P.ProgramFolder);
     for (const QString& name :
-         QDir(m_shown).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
-        QListWidgetItem* item = add(base + u'/' + name, name, depth);
-        if (base + u'/' + name == highlight) shownItem = item;
+         QDir(m_shown).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
+        const QString path = base + u'/' + name;
+        if (name.startsWith(u'.') && !IsUnder(program, path)) continue;
+        QListWidgetItem* item = add(path, name, depth);
+        if (path == highlight) highlighted = item;
     }
-    dirA->setCurrentItem(shownItem);
+    dirA->setCurrentItem(highlighted ? highlighted : shownItem);
 }
 
 void frmChooseDir::drvA_Change() {
@@ -155,6 +167,7 @@ void frmChooseDir::drvA_Change() {
                               QStringLiteral("Device is not ready. Code (%1)").arg(code), MessageIcon::Exclamation);
         return; // the folder list keeps what it showed
     }
+    m_root = root;
     ShowFolder(root);
 }
 
@@ -180,7 +193,7 @@ void frmChooseDir::cmdNew_Click() {
     if (code != 0)
         P.S.Questions.Message(QStringLiteral("A Problem With the New Folder?"),
                               QStringLiteral("Invalid Folder Name. Code (%1)").arg(code), MessageIcon::Exclamation);
-    ShowFolder(m_shown, code == 0 ? path : parent);
+    ShowFolder(m_shown, parent); // listed now, and the highlight stays where the user put it
 }
 
 void frmChooseDir::cmdOK_Click() {

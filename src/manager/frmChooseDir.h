@@ -54,4 +54,5 @@ private:
     Program& P;
     std::vector<Drive> m_drives;
     QString m_shown;
+    QString m_root; // the root of the drive the list shows: a drive that failed to open changes nothing
 };

@@ -1,5 +1,5 @@
-// The folder chooser: OK into the manager's notes folder box, Up at and below a root, New Folder and
-// its message, and one chooser at a time.
+// The folder chooser: OK into the manager's notes folder box, Up at and below a root, hidden folders,
+// a drive that fails, New Folder and its message, and one chooser at a time.
 #include "ManagerFixture.h"
 #include "manager/frmChooseDir.h"
 
@@ -40,10 +40,24 @@ private slots:
         QCOMPARE(chooser.ShownFolder(), QFileInfo(program).path());
         chooser.AddDrive({"Program", program}); // a root with a parent: Up must not leave the drive
         chooser.drvA->setCurrentIndex(chooser.drvA->count() - 1);
-        chooser.drvA_Change();
         QCOMPARE(chooser.ShownFolder(), program);
         chooser.cmdUp->click();
         QCOMPARE(chooser.ShownFolder(), program);
+    }
+
+    // Hidden folders stay out of the list, except the one that leads back to the program's folder.
+    void hiddenFoldersOnTheWayBack() {
+        ManagerTest t;
+        const QString base = QDir::cleanPath(t.T.ProgramFolder());
+        QVERIFY(QDir().mkpath(base + "/.config") && QDir().mkpath(base + "/.local/prog"));
+        t.P.ProgramFolder = base + "/.local/prog/";
+        frmChooseDir chooser(t.P);
+        chooser.Form_Load();
+        chooser.cmdUp->click();
+        chooser.cmdUp->click();
+        QCOMPARE(chooser.ShownFolder(), base);
+        QCOMPARE(chooser.dirA->findItems(".local", Qt::MatchEndsWith).size(), 1);
+        QVERIFY(chooser.dirA->findItems(".config", Qt::MatchEndsWith).isEmpty());
     }
 
     void driveNotReady() {
@@ -52,39 +66,52 @@ private slots:
         chooser.Form_Load();
         const QString shown = chooser.ShownFolder();
         chooser.AddDrive({"Card (/media/card-gone)", "/media/card-gone"});
+        const QString top = chooser.dirA->item(0)->text();
         chooser.drvA->setCurrentIndex(chooser.drvA->count() - 1);
-        chooser.drvA_Change();
         QCOMPARE(t.T.Questions.Messages.size(), size_t(1));
         QCOMPARE(t.T.Questions.Messages[0].Title, "A Problem With the Drive?");
         QCOMPARE(t.T.Questions.Messages[0].Text, QStringLiteral("Device is not ready. Code (%1)").arg(ENOENT));
         QCOMPARE(t.T.Questions.Messages[0].Icon, MessageIcon::Exclamation);
         QCOMPARE(chooser.ShownFolder(), shown); // the folder list keeps what it showed
         QCOMPARE(chooser.drvA->currentIndex(), chooser.drvA->count() - 1);
+        chooser.dirA_DblClick(chooser.dirA->findItems(QStringLiteral("Notes"), Qt::MatchEndsWith).value(0));
+        QCOMPARE(chooser.ShownFolder(), shown + QStringLiteral("/Notes"));
+        QCOMPARE(chooser.dirA->item(0)->text(), top); // still listed from the drive that opened
     }
 
     void newFolder_data() {
+        QTest::addColumn<QString>("in");   // the sub-folder clicked first, if any
         QTest::addColumn<QString>("name"); // a null string: the input box was cancelled
         QTest::addColumn<int>("code");     // 0: made
-        QTest::newRow("a new name") << "Fresh" << 0;
-        QTest::newRow("over an existing name") << "Notes" << int(EEXIST);
-        QTest::newRow("cancelled") << QString() << int(EEXIST);
-        QTest::newRow("a path, not a name") << "a/b" << int(EINVAL);
+        QTest::newRow("a new name") << ""
+                                    << "Fresh" << 0;
+        QTest::newRow("in the clicked sub-folder") << "Notes"
+                                                   << "Fresh" << 0;
+        QTest::newRow("over an existing name") << ""
+                                               << "Notes" << int(EEXIST);
+        QTest::newRow("cancelled") << "" << QString() << int(EEXIST);
+        QTest::newRow("a path, not a name") << ""
+                                            << "a/b" << int(EINVAL);
     }
     void newFolder() {
+        QFETCH(QString, in);
         QFETCH(QString, name);
         QFETCH(int, code);
         ManagerTest t;
         frmChooseDir chooser(t.P);
         chooser.Form_Load();
+        if (!in.isEmpty()) chooser.dirA->setCurrentItem(chooser.dirA->findItems(in, Qt::MatchEndsWith).value(0));
+        const QString highlighted = chooser.HighlightedFolder();
         t.T.Questions.Inputs = {name};
         chooser.cmdNew->click();
         QCOMPARE(t.T.Questions.Questions.size(), size_t(1));
         QCOMPARE(t.T.Questions.Questions[0].Title, "New Folder. . .");
-        const QString made = QDir::cleanPath(t.T.ProgramFolder() + name);
+        QCOMPARE(chooser.HighlightedFolder(), highlighted); // the list is refreshed around the user's choice
+        const QString made = QDir::cleanPath(highlighted + u'/' + name);
         if (code == 0) {
             QVERIFY(QFileInfo(made).isDir());
             QVERIFY(t.T.Questions.Messages.empty());
-            QCOMPARE(chooser.HighlightedFolder(), made); // listed, and ready for OK
+            if (in.isEmpty()) QVERIFY(!chooser.dirA->findItems(name, Qt::MatchEndsWith).isEmpty()); // listed
             return;
         }
         QCOMPARE(t.T.Questions.Messages.size(), size_t(1));
