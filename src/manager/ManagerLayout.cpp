@@ -81,10 +81,7 @@ void frmManager::BuildListPage() {
     cmdDelete = Button(QStringLiteral("&Delete Note"), QStringLiteral("Remove a Note"));
     cmdNew->setDefault(true);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {cmdNew, cmdEdit, cmdDelete}) {
-        button->setAutoDefault(true); // Enter on a focused button presses that one
-        buttons->addWidget(button);
-    }
+    for (QPushButton* button : {cmdNew, cmdEdit, cmdDelete}) buttons->addWidget(button);
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(page);

@@ -225,8 +225,14 @@ bool frmManager::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmManager::keyPressEvent(QKeyEvent* event) {
-    // The default button of the list page: Enter anywhere on it that did not press a button itself.
+    // Enter presses the focused button, whichever page it is on; anywhere else on the list page it
+    // presses that page's default button.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* focused = qobject_cast<QAbstractButton*>(focusWidget());
+    if (enter && (qobject_cast<QPushButton*>(focused) || qobject_cast<QToolButton*>(focused))) {
+        if (focused->isEnabled()) focused->click();
+        return;
+    }
     if (enter && tabMgr->currentIndex() == 0 && cmdNew->isEnabled()) {
         cmdNew->click();
         return;

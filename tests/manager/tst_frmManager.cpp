@@ -107,6 +107,7 @@ private slots:
         QTest::newRow("New without a selection") << "cmdNew" << -1 << false << -1;
         QTest::newRow("New while editing") << "cmdNew" << 2 << true << 7;
         QTest::newRow("Enter on the list is New") << "Enter" << 1 << false << 1;
+        QTest::newRow("Enter on Now is not New") << "Enter on Now" << 1 << false << 7;
         QTest::newRow("Edit takes the selection") << "cmdEdit" << 1 << false << 1;
         QTest::newRow("Edit without a selection") << "cmdEdit" << -1 << false << 7;
         QTest::newRow("Edit while editing") << "cmdEdit" << 1 << true << 7;
@@ -126,6 +127,10 @@ private slots:
         t.P.EditorOpen = editorOpen;
         if (start == "cmdNew") m.cmdNew->click();
         if (start == "Enter") QTest::keyClick(m.lstNotes, Qt::Key_Return); // the default button
+        if (start == "Enter on Now") {
+            m.cmdNow->setFocus();
+            QTest::keyClick(m.cmdNow, Qt::Key_Return);
+        }
         if (start == "cmdEdit") m.cmdEdit->click();
         if (start == "mnuNewL") t.P.Stealth().mnuNewL->trigger();
         if (start == "mnuEditL") t.P.Stealth().mnuEditL->trigger();
