@@ -111,6 +111,12 @@ void frmNotes::txtNote_MouseDown(Qt::MouseButton button, QPoint globalPos) {
 }
 
 void frmNotes::closeEvent(QCloseEvent* event) {
+    // The edit's note window goes with its editor. Closed on its own by the desktop (its own buttons
+    // never show), it stays, so that nothing typed is lost and the editor keeps its live note.
+    if (lblMode == EditMode && event->spontaneous() && P.EditorOpen && !P.Ending()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (P.Ending()) return;
     if (!lblDAct.isEmpty()) mdlSound::PlayWave(P.S.Sound, lblDAct);
