@@ -17,6 +17,7 @@ QPushButton* Button(const QString& caption, const QString& tip) {
 
 QToolButton* PictureButton(ManagerPictures::Picture picture, const QString& tip) {
     auto* button = new QToolButton;
+    button->setFocusPolicy(Qt::StrongFocus); // a click leaves the box before it, as on every button
     button->setIcon(ManagerPictures::Icon(picture));
     button->setIconSize(ManagerPictures::LogicalSize(picture));
     button->setToolTip(tip);

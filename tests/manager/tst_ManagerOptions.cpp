@@ -185,9 +185,16 @@ private slots:
         QFile(wave).open(QIODevice::WriteOnly);
         t.P.Settings.PlayAlarm = 1;
         frmManager& m = t.Open();
-        if (action == "browse") {
+        if (action == "browse") { // as the user does it: from the box, a click on the button, then onwards
             t.T.Choosers.Files = {text == "wave" ? wave : QString()};
-            m.cmdBrowsS->click();
+            for (int page = 0; page < m.tabMgr->count(); ++page)
+                if (m.tabMgr->widget(page)->isAncestorOf(m.txtSound)) m.tabMgr->setCurrentIndex(page);
+            m.show();
+            m.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&m));
+            m.txtSound->setFocus();
+            QTest::mouseClick(m.cmdBrowsS, Qt::LeftButton);
+            m.chkSound->setFocus(); // leaving the box was the click: nothing more to correct
             QCOMPARE(t.T.Choosers.FileTitles, QStringList{"Choose Alarm. . ."});
         } else {
             ManagerTest::Leave(m.txtSound, text == "wave" ? wave : t.T.ProgramFolder() + "notes.txt");
