@@ -242,6 +242,13 @@ void frmEditor::changeEvent(QEvent* event) {
         P.EditNote->showNormal();
 }
 
+void frmEditor::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Any size event but a minimise brings the note window back to its normal state too.
+    if (isVisible() && !isMinimized() && P.EditNote && (P.EditNote->isMinimized() || P.EditNote->isMaximized()))
+        P.EditNote->showNormal();
+}
+
 void frmEditor::cmdCancel_Click() {
     P.EditorOpen = false;
     close();

@@ -115,8 +115,9 @@ public slots:
     void cmdCancel_Click();
 
 protected:
-    void closeEvent(QCloseEvent* event) override; // Form_Unload
-    void changeEvent(QEvent* event) override;     // Form_Resize: minimised or restored
+    void closeEvent(QCloseEvent* event) override;   // Form_Unload
+    void changeEvent(QEvent* event) override;       // Form_Resize: minimised or restored
+    void resizeEvent(QResizeEvent* event) override; // Form_Resize: any other size
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
