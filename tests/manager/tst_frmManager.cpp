@@ -3,6 +3,7 @@
 // box, and what opening the window leaves untouched.
 #include "ManagerFixture.h"
 #include "core/NotesFolder.h"
+#include "editor/frmEditor.h"
 #include "manager/frmAbout.h"
 #include "tray/frmTray.h"
 #include <QFile>
@@ -103,22 +104,24 @@ private slots:
         QTest::addColumn<int>("select");
         QTest::addColumn<bool>("editorOpen");
         QTest::addColumn<int>("listPos");
-        QTest::newRow("New takes the selection") << "cmdNew" << 2 << false << 2;
-        QTest::newRow("New without a selection") << "cmdNew" << -1 << false << -1;
-        QTest::newRow("New while editing") << "cmdNew" << 2 << true << 7;
-        QTest::newRow("Enter on the list is New") << "Enter" << 1 << false << 1;
-        QTest::newRow("Enter on Now is not New") << "Enter on Now" << 1 << false << 7;
-        QTest::newRow("Edit takes the selection") << "cmdEdit" << 1 << false << 1;
-        QTest::newRow("Edit without a selection") << "cmdEdit" << -1 << false << 7;
-        QTest::newRow("Edit while editing") << "cmdEdit" << 1 << true << 7;
-        QTest::newRow("menu New leaves ListPos") << "mnuNewL" << 2 << false << 7;
-        QTest::newRow("menu Edit leaves ListPos") << "mnuEditL" << 2 << false << 7;
+        QTest::addColumn<QString>("confirm"); // the editor's OK button, when one opened
+        QTest::newRow("New takes the selection") << "cmdNew" << 2 << false << 2 << "&OK";
+        QTest::newRow("New without a selection") << "cmdNew" << -1 << false << -1 << "&OK";
+        QTest::newRow("New while editing") << "cmdNew" << 2 << true << 7 << "";
+        QTest::newRow("Enter on the list is New") << "Enter" << 1 << false << 1 << "&OK";
+        QTest::newRow("Enter on Now is not New") << "Enter on Now" << 1 << false << 7 << "";
+        QTest::newRow("Edit takes the selection") << "cmdEdit" << 1 << false << 1 << "&Apply";
+        QTest::newRow("Edit without a selection") << "cmdEdit" << -1 << false << 7 << "";
+        QTest::newRow("Edit while editing") << "cmdEdit" << 1 << true << 7 << "";
+        QTest::newRow("menu New leaves ListPos") << "mnuNewL" << 2 << false << 7 << "&OK";
+        QTest::newRow("menu Edit leaves ListPos") << "mnuEditL" << 2 << false << 7 << "&OK";
     }
     void editStartsCallerSide() {
         QFETCH(QString, start);
         QFETCH(int, select);
         QFETCH(bool, editorOpen);
         QFETCH(int, listPos);
+        QFETCH(QString, confirm);
         ManagerTest t;
         for (const char* name : {"a.nte", "b.nte", "c.nte"}) t.WriteNote(name);
         frmManager& m = t.Open();
@@ -135,6 +138,7 @@ private slots:
         if (start == "mnuNewL") t.P.Stealth().mnuNewL->trigger();
         if (start == "mnuEditL") t.P.Stealth().mnuEditL->trigger();
         QCOMPARE(int(t.P.ListPos), listPos);
+        QCOMPARE(t.P.EditorWindow ? t.P.EditorWindow->cmkOK->text() : QString(), confirm);
     }
 
     void readingTheList() {
