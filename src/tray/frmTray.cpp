@@ -95,7 +95,7 @@ bool frmTray::TickDue(const QDateTime& now, qint64 step) const {
 }
 
 bool frmTray::IconMoves() const {
-    return P.Settings.AnimateIcon == 1 || P.AlarmShowing;
+    return P.Settings.AnimateIcon == 1 || P.AlarmShowing || m_showsAlarm;
 }
 
 // While the icon stands still there is nothing to do between minutes: the tray sleeps until just past the
@@ -125,6 +125,7 @@ void frmTray::tmrTray_Timer() {
         Tray->setTrayicon(AnimationPicture(P.IconFrame, P.AlarmShowing));
     else
         Tray->setTrayicon(StillPicture(P.AlarmShowing));
+    m_showsAlarm = P.AlarmShowing; // its last picture is put back by the next tick, not a minute later
     if (P.IconFrame >= 7) P.IconFrame = 0;
     if (P.AlarmTicks >= AlarmLengthTicks) {
         P.AlarmShowing = false;
@@ -132,20 +133,21 @@ void frmTray::tmrTray_Timer() {
     }
     // After a sleep the minute of the hour may by chance be the one seen last; it is still a new minute.
     // Measured on the wall clock, so a daylight-saving change counts as the jump it is.
+    // After the clock went back the interval is never further away than one interval. Set back inside
+    // the minute, that is all: the minute's schedule has run.
     const qint64 step = SecondsSinceLastTick(now);
-    if (TickDue(now, step)) CheckSchedule(now, step >= AsleepSeconds, step < 0);
+    if (step < 0 && Schedule::IntervalTooFar(P.Settings, P.NextShow, now)) mdlCommonFunc::ComputeNextShow(P);
+    if (now.time().minute() != P.LastMinute || step >= AsleepSeconds) CheckSchedule(now, step >= AsleepSeconds);
     P.LastMinute = static_cast<int16_t>(now.time().minute());
     m_lastTick = now;
     if (tmrTray.isActive() || m_resting) ScheduleNextTick(P.S.Clock.Now());
 }
 
-void frmTray::CheckSchedule(const QDateTime& now, bool cameBack, bool wentBack) {
+void frmTray::CheckSchedule(const QDateTime& now, bool cameBack) {
     // An interval time passed while the machine slept would never match again: start the interval anew
-    // from now, without showing the notes for the time that was missed. After the clock went back, the
-    // interval is never further away than one interval.
+    // from now, without showing the notes for the time that was missed.
     if (cameBack && P.Settings.EveryEnabled == 1 && Schedule::IntervalMissed(P.NextShow, m_lastTick, now))
         mdlCommonFunc::ComputeNextShow(P);
-    if (wentBack && Schedule::IntervalTooFar(P.Settings, P.NextShow, now)) mdlCommonFunc::ComputeNextShow(P);
     if (Schedule::IntervalDue(P.Settings, P.NextShow, now)) {
         mdlCommonFunc::ComputeNextShow(P);
         TrayNotes::AlarmAndShow(P);

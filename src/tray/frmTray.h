@@ -47,7 +47,7 @@ protected:
 private:
     const QIcon& Page(int n) const;
     void PopUpTrayMenu();
-    void CheckSchedule(const QDateTime& now, bool cameBack, bool wentBack);
+    void CheckSchedule(const QDateTime& now, bool cameBack);
     bool IconMoves() const; // the animation or the alarm sequence: a tick four times a second
     int NextTickMs(const QDateTime& now) const;
     void StartTicking();
@@ -57,8 +57,9 @@ private:
     void Unload();
 
     Program& P;
-    QDateTime m_lastTick;   // the clock at the previous tick; a long gap means the machine was asleep
-    QTimer m_menuDelay;     // holds back the left-click menu until a double click is ruled out
-    bool m_resting = false; // the icon stands still: the host window's tick brings the next tick
+    QDateTime m_lastTick;      // the clock at the previous tick; a long gap means the machine was asleep
+    QTimer m_menuDelay;        // holds back the left-click menu until a double click is ruled out
+    bool m_resting = false;    // the icon stands still: the host window's tick brings the next tick
+    bool m_showsAlarm = false; // the icon shows the alarm's picture, which the next tick puts back
     bool m_unloaded = false;
 };

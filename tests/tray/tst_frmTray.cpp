@@ -57,6 +57,7 @@ private slots:
         TrayTest t;
         t.P.Settings.AnimateIcon = 0; // the clock for every tick of the alarm
         t.Load();
+        t.W->tmrTray.start(250);
         TrayNotes::AlarmAndShow(t.P);
         int clocks = 0;
         for (int tick = 1; tick <= 28; ++tick) {
@@ -64,8 +65,21 @@ private slots:
             t.Tick();
             clocks += t.Shows("clock") ? 1 : 0;
             QCOMPARE(t.P.AlarmShowing, tick < 21);
+            // The tick after the last clock puts the still picture back; then the tray rests.
+            QCOMPARE(t.W->tmrTray.isActive() && t.W->tmrTray.interval() == 250, tick <= 21);
         }
         QCOMPARE(clocks, 21);
+    }
+
+    // The schedule runs once a minute: a clock set back inside a minute that showed the notes shows them
+    // no second time.
+    void clockBackInsideAShowingMinute() {
+        TrayTest t;
+        t.SetTime(0, 9, 11, 0);
+        t.Load();
+        t.Tick(At(9, 11, 5));
+        t.Tick(At(9, 11, 3));
+        QCOMPARE(t.Shows(), 1);
     }
 
     // With the icon still and no alarm the tray sleeps until just past the next minute, on a precise timer
