@@ -3,6 +3,8 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
+#include <QGuiApplication>
+#include <QStyleHints>
 
 bool StatusNotifierHostPresent() {
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -42,8 +44,16 @@ void QtSysTray::setHostMenu(QMenu* menu) {
 }
 
 void QtSysTray::Activated(QSystemTrayIcon::ActivationReason reason) {
+    const bool second = reason == QSystemTrayIcon::Trigger && m_lastTrigger.isValid() &&
+                        m_lastTrigger.elapsed() <= QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    m_lastTrigger.invalidate();
     switch (reason) {
     case QSystemTrayIcon::Trigger:
+        if (second) {
+            emit MouseDblClick();
+            break;
+        }
+        m_lastTrigger.start();
         emit MouseDown(1);
         break;
     case QSystemTrayIcon::Context:

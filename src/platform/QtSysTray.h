@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Services.h"
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -17,9 +18,12 @@ public:
     bool Available() const override;
     void setHostMenu(QMenu* menu) override;
 
-private:
+    // What the icon reports. A StatusNotifierItem host reports no double click, only two activations.
     void Activated(QSystemTrayIcon::ActivationReason reason);
+
+private:
     QSystemTrayIcon m_icon;
-    QMenu m_hostMenu; // the tray menu's own actions, handed to a StatusNotifierItem host
+    QElapsedTimer m_lastTrigger; // a left click that may be the first of a double click
+    QMenu m_hostMenu;            // the tray menu's own actions, handed to a StatusNotifierItem host
     qint64 m_iconKey = 0;
 };

@@ -1,11 +1,13 @@
 // The tray window on the fake clock: the animation with and without the alarm, the 21-tick alarm, the
-// alarm at load, the pictures, unloading, and the mouse on the icon.
+// alarm at load, the pictures, unloading, and the mouse on the icon (a StatusNotifierItem host's too).
 #include "app/frmStealth.h"
 #include "manager/frmManager.h"
+#include "platform/QtSysTray.h"
 #include "tray/TrayNotes.h"
 #include "tst_TrayFixture.h"
 #include <QImage>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QStyleHints>
 
 using namespace TrayFixture;
@@ -249,6 +251,23 @@ private slots:
         t.Icon().DoubleClick(); // raises the manager that is open
         QCOMPARE(t.P.ManagerWindow, first);
         QVERIFY(first->isVisible() && !first->isMinimized());
+    }
+
+    // A StatusNotifierItem host reports a double click as two activations of the icon.
+    void activationsMakeADoubleClick() {
+        QtSysTray tray(nullptr);
+        QSignalSpy downs(&tray, &cSysTray::MouseDown);
+        QSignalSpy doubles(&tray, &cSysTray::MouseDblClick);
+        for (int click = 0; click < 3; ++click) tray.Activated(QSystemTrayIcon::Trigger); // the third starts anew
+        QCOMPARE(downs.size(), 2);
+        QCOMPARE(doubles.size(), 1);
+        const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        const auto restore = qScopeGuard([=] { QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval); });
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(1);
+        QTest::qWait(20);
+        tray.Activated(QSystemTrayIcon::Trigger); // too late to pair with the one before
+        QCOMPARE(downs.size(), 3);
+        QCOMPARE(doubles.size(), 1);
     }
 
     void unloadClearsTrayActiveOnce() {
