@@ -13,7 +13,9 @@ NoteText::NoteText(QWidget* parent) : QTextEdit(parent) {
     setLineWrapMode(QTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A plain text box: a long note scrolls by wheel and keys. A bar would lie, opaque, under the
+    // invisible Next button, which would take its clicks.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(false);
     // The frame is drawn here (event()); the plain box only reserves its room.
     setFrameStyle(QFrame::Box | QFrame::Plain);

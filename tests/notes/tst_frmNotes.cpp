@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QPointer>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -181,6 +182,15 @@ private slots:
         QCOMPARE(OpenMarks(), expected);
     }
 
+    // A long note scrolls by the keys, with no bar under the invisible paging buttons.
+    void longNoteScrollsWithoutABar() {
+        OpenOnThree(1);
+        win->ApplyNote(Note(QStringLiteral("line\r\n").repeated(60)));
+        QVERIFY(!win->txtNote->verticalScrollBar()->isVisible());
+        QTest::keyClick(win->txtNote, Qt::Key_End);
+        QVERIFY(win->txtNote->verticalScrollBar()->value() > 0);
+    }
+
     // Only a "Single" window pages; an ordinary note's text takes no typing and feeds nothing to the editor.
     void ordinaryWindowNeitherPagesNorTakesTyping() {
         OpenOnThree(2);
@@ -217,7 +227,7 @@ private slots:
         const QString text = QStringLiteral("one\r\n\ttwo\r\n\r\nno\u00A0break\r\n");
         win->ApplyNote(Note(text));
         QCOMPARE(tp->P->EditRecord.Text, text); // byte for byte
-        QTest::keyClick(win->txtNote, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(win->txtNote, Qt::Key_End);
         QTest::keyClicks(win->txtNote, QStringLiteral("x"));
         QTest::keyClick(win->txtNote, Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(tp->P->EditRecord.Text, text + QStringLiteral("x\r\n"));
