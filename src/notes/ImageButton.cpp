@@ -49,6 +49,11 @@ void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
     if (click) emit clicked();
 }
 
+// The second click of a double click is no click: a double click on Next steps once.
+void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
 void ImageButton::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit mouseMoved();

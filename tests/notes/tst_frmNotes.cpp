@@ -182,6 +182,15 @@ private slots:
         QCOMPARE(OpenMarks(), expected);
     }
 
+    // The second click of a double click is no click.
+    void doubleClickOnNextStepsOnce() {
+        OpenOnThree(1);
+        QTest::mouseClick(win->cmdNext, Qt::LeftButton);   // press, release,
+        QTest::mouseDClick(win->cmdNext, Qt::LeftButton);  // double click,
+        QTest::mouseRelease(win->cmdNext, Qt::LeftButton); // release
+        QCOMPARE(win->lblIndex, QStringLiteral(" 2"));
+    }
+
     // A long note scrolls by the keys, with no bar under the invisible paging buttons.
     void longNoteScrollsWithoutABar() {
         OpenOnThree(1);
