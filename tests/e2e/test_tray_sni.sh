@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # TrayNotes through StatusNotifierItem: under a session bus with xfce4-panel's notification area, the icon
 # is registered over D-Bus and drawn by the panel (no XEmbed window of the program); a left click and a
-# right click on it each pop up the tray menu; "ShowNotes" from it shows the note; "Close TrayNotes"
-# takes the icon away.
+# right click on it each pop up the tray menu; "ShowNotes" from it shows the note; a double click opens the
+# manager; "Close TrayNotes" takes the icon away.
 # tray host: xfce4-panel
 source "$(dirname "$0")/lib.sh"
 
@@ -61,6 +61,13 @@ xdotool key --delay 100 Down Return # "ShowNotes" is the first item
 check "the menu stayed up after ShowNotes" wait_for 10 not_viewable "$menu"
 note="$(wait_window 20 "$NOTE_TITLE" "$PROGRAM_PID")" || fail "ShowNotes from the tray menu showed no note"
 screenshot note-shown
+
+# The host reports a double click as two activations: the manager opens, and no menu.
+read -r x y <<<"$(icon_centre)"
+xdotool mousemove "$x" "$y" click --repeat 2 --delay 120 1 || fail "could not double-click the icon"
+manager="$(wait_window 20 "Pinvale 3: ManageNotes" "$PROGRAM_PID")" || fail "a double click on the icon opened no manager"
+check "a double click popped up the tray menu" stays_true 1 no_menu
+close_window "$manager"
 
 menu_by_click 3 >/dev/null || fail "no tray menu for Close TrayNotes"
 xdotool key --delay 100 Up Return # "Close TrayNotes" is the last item
