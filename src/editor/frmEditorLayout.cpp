@@ -257,12 +257,12 @@ void frmEditor::ConnectHandlers() {
     connect(txtSoundD, &QLineEdit::textChanged, this, &frmEditor::txtSoundD_Change);
     connect(cmkOK, &QPushButton::clicked, this, &frmEditor::cmkOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmEditor::cmdCancel_Click);
-    // Enter presses the focused button, as on every button of the system. The editor has no default
-    // button: Enter that finishes typing a path must not save and close the edit. Escape cancels.
+    // Enter confirms and Escape cancels anywhere in the editor, as in a dialog; Enter on another focused
+    // button presses that one.
     const auto enter = [this] {
         auto* button = qobject_cast<QAbstractButton*>(focusWidget());
-        if ((qobject_cast<QPushButton*>(button) || qobject_cast<QToolButton*>(button)) && button->isEnabled())
-            button->click();
+        if (!qobject_cast<QPushButton*>(button) && !qobject_cast<QToolButton*>(button)) button = cmkOK;
+        if (button->isEnabled()) button->click();
     };
     for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, enter);
