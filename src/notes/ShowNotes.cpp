@@ -7,7 +7,6 @@
 #include "core/NotesFolder.h"
 #include "core/TypeCheck.h"
 #include "manager/frmManager.h"
-#include "notes/OnScreen.h"
 #include "notes/frmNotes.h"
 #include "platform/WaitCursor.h"
 #include <QListWidget>
@@ -113,11 +112,10 @@ bool OpenNoteWindow(Program& P, int32_t Index, const QString& mode, Unreadable& 
 
     auto* NewNote = new frmNotes(P);
     NewNote->Form_Load();
+    // Where the arrangement puts it, even a cascade step past the screen's edge: the next run starts
+    // again near the top.
     const NotePlace place = NextNotePlace(P);
-    // The cascade goes on counting from where it was; only this window is kept within reach.
-    const QRect wanted(place.Left, place.Top, NewNote->WidthTwips(), NewNote->HeightTwips());
-    const QPoint shown = KeepOnScreens(wanted, P.S.Screen.ScreensTwips(), GrabPixels * P.S.Screen.TwipsPerPixelX());
-    NewNote->PlaceNote(shown.x(), shown.y(), wanted.width(), wanted.height());
+    NewNote->PlaceNote(place.Left, place.Top, NewNote->WidthTwips(), NewNote->HeightTwips());
     P.ShowRecord = note;
     NewNote->ApplyNote(P.ShowRecord);
     NewNote->lblFileNamePath = path;

@@ -133,18 +133,6 @@ QRect QtScreen::WorkAreaTwips() {
                  area.height() * TwipsPerPixelY());
 }
 
-// Qt places every screen on one desktop in logical pixels, each already scaled for its own density, so
-// 15 twips per logical pixel holds on every screen.
-QList<QRect> QtScreen::ScreensTwips() {
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect g = screen->geometry();
-        screens.append(QRect(g.x() * TwipsPerPixelX(), g.y() * TwipsPerPixelY(), g.width() * TwipsPerPixelX(),
-                             g.height() * TwipsPerPixelY()));
-    }
-    return screens.isEmpty() ? IScreen::ScreensTwips() : screens;
-}
-
 void QtProcessEnd::EndNow() {
     // Every file is written and closed within the handler that writes it, so nothing is pending here.
     std::fflush(nullptr);

@@ -48,7 +48,6 @@ public:
     int32_t TwipsPerPixelX() override { return 15; }
     int32_t TwipsPerPixelY() override { return 15; }
     QRect WorkAreaTwips() override;
-    QList<QRect> ScreensTwips() override;
 };
 
 class QtRandom : public IRandom {

@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QFont>
 #include <QIcon>
-#include <QList>
 #include <QObject>
 #include <QRect>
 #include <QString>
@@ -60,8 +59,6 @@ public:
     // The part of the screen that holds the mouse left free by task bars, in twips from the desktop's
     // origin. A single plain screen by default.
     virtual QRect WorkAreaTwips() { return QRect(0, 0, WidthTwips(), HeightTwips()); }
-    // Every screen's rectangle on the desktop, in twips; by default the one screen above.
-    virtual QList<QRect> ScreensTwips() { return {QRect(0, 0, WidthTwips(), HeightTwips())}; }
 };
 
 class IRandom {

@@ -67,8 +67,6 @@ public:
     int32_t TwipsPerPixelY() override { return 15; }
     std::optional<QRect> Area; // the screen holding the mouse; the whole screen when unset
     QRect WorkAreaTwips() override { return Area ? *Area : IScreen::WorkAreaTwips(); }
-    QList<QRect> Screens; // every screen in twips; empty: the one Width x Height screen
-    QList<QRect> ScreensTwips() override { return Screens.isEmpty() ? IScreen::ScreensTwips() : Screens; }
 };
 
 class FakeRandom : public IRandom {
