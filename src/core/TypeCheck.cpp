@@ -77,8 +77,11 @@ QString PadToLength(const QString& text, int16_t width, const QString& fill) {
 
 bool IsWholeNumber(const QString& value) {
     bool ok = false;
-    // The program reads numbers the same way whatever the machine's language: point for decimals.
-    const double number = QLocale::c().toDouble(value.trimmed(), &ok);
+    // The program reads numbers the same way whatever the machine's language: point for decimals, and no
+    // thousands separators ("1,000" would be kept in a box while only its 1 is stored).
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    const double number = c.toDouble(value.trimmed(), &ok);
     return ok && std::isfinite(number) && std::floor(number) == number;
 }
 

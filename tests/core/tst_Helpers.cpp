@@ -95,6 +95,7 @@ private slots:
         QTest::newRow("12.5") << "12.5" << false;
         QTest::newRow("empty") << "" << false;
         QTest::newRow("comma decimal") << "12,5" << false;
+        QTest::newRow("thousands separator") << "1,000" << false;
         QTest::newRow("trailing junk") << "12a" << false;
     }
     void wholeNumbers() {
