@@ -186,7 +186,7 @@ void frmEditor::SetLabelFont(const QFont& font, uint32_t colour) {
     lblFont->setFont(font);
     lblFontColour = colour;
     QPalette pal = lblFont->palette();
-    pal.setColor(QPalette::WindowText, NoteColours::ResolveColour(colour, pal));
+    pal.setColor(QPalette::WindowText, NoteColours::ResolveColour(colour));
     lblFont->setPalette(pal);
 }
 

@@ -31,7 +31,7 @@ void NoteBack::SetNotice(const QString& text) {
 
 void NoteBack::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), NoteColours::ResolveColour(m_backColour, palette()));
+    p.fillRect(rect(), NoteColours::ResolveColour(m_backColour));
     if (!m_picture.isNull()) DrawPicture(p);
     if (!m_notice.isEmpty()) {
         p.setPen(palette().color(QPalette::WindowText));

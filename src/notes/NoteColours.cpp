@@ -1,6 +1,8 @@
 #include "notes/NoteColours.h"
 
 #include "core/mdlStructures.h"
+#include <QGuiApplication>
+#include <QPalette>
 
 namespace NoteColours {
 
@@ -66,8 +68,8 @@ QColor SystemColour(uint32_t index, const QPalette& p) {
 
 } // namespace
 
-QColor ResolveColour(uint32_t colour, const QPalette& palette) {
-    if (colour & SystemColourFlag) return SystemColour(colour & ~SystemColourFlag, palette);
+QColor ResolveColour(uint32_t colour) {
+    if (colour & SystemColourFlag) return SystemColour(colour & ~SystemColourFlag, QGuiApplication::palette());
     return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
                   static_cast<int>((colour >> 16) & 0xFFu));
 }

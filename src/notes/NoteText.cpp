@@ -95,7 +95,7 @@ void NoteText::SetTextColour(uint32_t colour) {
 
 void NoteText::ApplyTextColour() {
     QPalette pal = palette();
-    const QColor colour = NoteColours::ResolveColour(m_textColour, pal);
+    const QColor colour = NoteColours::ResolveColour(m_textColour);
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         pal.setColor(group, QPalette::Text, colour);
     setPalette(pal);

@@ -190,7 +190,7 @@ void frmNotes::SetNoteFont(const QString& name, int16_t size, bool bold, bool it
 void frmNotes::SetBackColour(uint32_t colour) {
     imgBack->SetBackColour(colour);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, NoteColours::ResolveColour(colour, pal));
+    pal.setColor(QPalette::Window, NoteColours::ResolveColour(colour));
     setPalette(pal);
 }
 

@@ -2,6 +2,7 @@
 #include "app/frmStealth.h"
 #include "core/NoteFile.h"
 #include "fakes/FakeServices.h"
+#include "notes/NoteColours.h"
 #include "notes/NoteFrame.h"
 #include "notes/frmNotes.h"
 #include <QClipboard>
@@ -274,6 +275,22 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("that\nline"));
         tp->P->Stealth().mnuPaste_Click();
         QCOMPARE(tp->P->EditRecord.Text, QStringLiteral("keep that\r\nline end"));
+    }
+
+    // A system colour is the desktop's, whatever colours the window showed before (as when paging).
+    void systemColoursAfterAnotherNote() {
+        Open();
+        NoteRecord red = Note(QStringLiteral("red"));
+        red.BackColour = red.FontColour = 0x000000FF;
+        win->ApplyNote(red);
+        NoteRecord system = Note(QStringLiteral("system"));
+        system.BackColour = system.FontColour = 0x80000004; // the menu bar's colour
+        win->ApplyNote(system);
+        const QColor desktop = NoteColours::ResolveColour(0x80000004);
+        QVERIFY(desktop != QColor(Qt::red));
+        QCOMPARE(win->palette().color(QPalette::Window), desktop);
+        QCOMPARE(win->txtNote->palette().color(QPalette::Text), desktop);
+        QCOMPARE(win->imgBack->grab().toImage().pixelColor(20, 20), desktop);
     }
 
     void fiveEffectsLookDifferent() {
