@@ -9,7 +9,9 @@
 #include "manager/frmManager.h"
 #include "notes/frmNotes.h"
 #include "platform/WaitCursor.h"
+#include <QApplication>
 #include <QListWidget>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -217,7 +219,12 @@ void ShowNotes(Program& P, int16_t OnlyEnabled, int16_t Which) {
     default: // an arrangement the manager never writes: the notes are listed, but no window opens
         break;
     }
-    Tell(P, unreadable);
+    // Told once the showing is done: a message box waits in an event loop of its own, in which the tray's
+    // next showing or the start's next step must not run half-way through this one.
+    if (!unreadable.empty())
+        QTimer::singleShot(0, qApp, [&P, unreadable] {
+            if (!P.Ending()) Tell(P, unreadable);
+        });
 }
 
 } // namespace mdlCommonFunc

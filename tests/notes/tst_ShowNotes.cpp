@@ -281,13 +281,14 @@ private slots:
         QCOMPARE(int(open.size()), windows);
         if (windows == 2) QCOMPARE(open[1]->lblFileNamePath, Path("n4.nte"));
         if (windows == 2) QCOMPARE(TwipsPos(open[1]), QPoint(240, 240));
-        QCOMPARE(tp->Questions.Messages.size(), size_t(1));
+        QVERIFY(tp->Questions.Messages.empty()); // told once the showing is done
+        QTRY_COMPARE(tp->Questions.Messages.size(), size_t(1));
         const QString told = tp->Questions.Messages[0].Text;
         QCOMPARE(told.count(Path("n2.nte")), 1);
         QVERIFY(!told.contains(Path("n4.nte")) && !told.contains(Path("n1.nte")));
         QCOMPARE(QFileInfo(Path("n2.nte")).size(), qint64(28)); // left as it was
         ShowNotes(*P, -1, 2);                                   // the next showing tells it again
-        QCOMPARE(tp->Questions.Messages.size(), size_t(2));
+        QTRY_COMPARE(tp->Questions.Messages.size(), size_t(2));
     }
 };
 
