@@ -96,9 +96,15 @@ bool SaveSettings(const QString& programFolder, const SettingsRecord& settings, 
 }
 
 bool TrayLockIsSet(const QString& programFolder) {
+    const QString path = programFolder + TrayLockFileName;
+    // Opened as every other copy opens it, an absent marker is made, empty. An absent or empty marker, or
+    // something that is not a file, counts as 0.
+    if (NativeFile::KindOf(path) == NativeFile::Kind::Missing) {
+        FileIO::WriteWhole(path, QByteArray());
+        return false;
+    }
     QByteArray byte;
-    // An absent or empty marker, or something that is not a file, counts as 0.
-    if (!NativeFile::ReadRegular(programFolder + TrayLockFileName, byte, 1, nullptr)) return false;
+    if (!NativeFile::ReadRegular(path, byte, 1, nullptr)) return false;
     return !byte.isEmpty() && static_cast<uint8_t>(byte.at(0)) > 0;
 }
 
