@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <climits>
 #include <cstdio>
+#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,6 +29,16 @@ bool CannotWrite(QString* error, const QString& why) {
     return Fail(error, QStringLiteral("cannot write: %1").arg(why));
 }
 
+// A temporary's name: the target's with the mark, or, where that would be too long a name, a short one
+// in the same folder with the same mark.
+QString TemporaryTemplate(const QString& real) {
+    const QString name = QFileInfo(real).fileName();
+    const qsizetype room = NAME_MAX - static_cast<qsizetype>(sizeof(TemporaryMark) - 1) - 6;
+    const QString base =
+        QFile::encodeName(name).size() <= room ? real : real.left(real.size() - name.size()) + QStringLiteral(".note");
+    return base + QLatin1String(TemporaryMark) + QStringLiteral("XXXXXX");
+}
+
 mode_t NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -43,6 +55,13 @@ QString WriteTemporary(QTemporaryFile& temp, const QByteArray& bytes, mode_t mod
 }
 } // namespace
 
+QString ReplaceRefusal(const QByteArray& target, const struct stat& old) {
+    if (!S_ISREG(old.st_mode)) return QStringLiteral("not a regular file");
+    const bool mayWrite = (old.st_mode & S_IWUSR) &&
+                          (::geteuid() == 0 || ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) == 0);
+    return mayWrite ? QString() : QStringLiteral("the file is read-only");
+}
+
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
     NativeFile::SharedReads::Forget();
     const QFileInfo info(path);
@@ -50,12 +69,14 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
     const QByteArray target = QFile::encodeName(real);
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
-    // Root may write anything; a file its owner made read-only still stays as it is.
-    if (exists && !(old.st_mode & S_IWUSR)) return Fail(error, QStringLiteral("the file is read-only"));
-    QTemporaryFile temp(real + QLatin1String(TemporaryMark) + QStringLiteral("XXXXXX"));
+    const QString refusal = exists ? ReplaceRefusal(target, old) : QString();
+    if (!refusal.isEmpty()) return Fail(error, refusal);
+    QTemporaryFile temp(TemporaryTemplate(real));
     if (!temp.open()) return CannotWrite(error, temp.errorString());
     const QString failure = WriteTemporary(temp, bytes, exists ? (old.st_mode & 07777) : NewFileMode());
     if (!failure.isEmpty()) return CannotWrite(error, failure); // the temporary goes with `temp`
+    if (exists && ::geteuid() == 0 && ::fchown(temp.handle(), old.st_uid, old.st_gid) != 0)
+        return CannotWrite(error, qt_error_string()); // root keeps a user's file the user's
     temp.close();
     if (::rename(QFile::encodeName(temp.fileName()).constData(), target.constData()) != 0)
         return CannotWrite(error, qt_error_string());

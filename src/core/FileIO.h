@@ -5,12 +5,19 @@
 #include <QString>
 
 class QDateTime;
+struct stat;
 
 namespace FileIO {
 
-// Fails, leaving the old file as it was, when any byte cannot be written (a full disk included) or when the
-// old file is read-only by its mode. The new file keeps the old one's permissions.
+// Fails, leaving the old file as it was, when any byte cannot be written (a full disk included), when the
+// old file is read-only by its mode or not a regular file. The new file keeps the old one's permissions,
+// and its owner when root writes it.
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Why the existing file `old` (stat of `target`) must not be replaced, or empty when it may: a FIFO or
+// device is never replaced, nor a file this user may not write by its mode (root may write what its
+// owner left writable).
+QString ReplaceRefusal(const QByteArray& target, const struct stat& old);
 
 // Removes the temporaries of writes that died (killed, power cut) from a folder the program writes to.
 void RemoveStaleTemporaries(const QString& folder, const QDateTime& now);

@@ -300,13 +300,14 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error) {
     if (!QtCanName(folder)) return fail(QStringLiteral("cannot write: the folder's name is not valid UTF-8"));
     struct stat old;
     const bool exists = ::stat(Native(path).constData(), &old) == 0;
-    // Root may write anything; a file its owner made read-only still stays as it is.
-    if (exists && !(old.st_mode & S_IWUSR)) return fail(QStringLiteral("the file is read-only"));
+    const QString refusal = exists ? FileIO::ReplaceRefusal(Native(path), old) : QString();
+    if (!refusal.isEmpty()) return fail(refusal);
     // Named like the temporaries of every other write, so the same start-up cleaning removes a leftover.
     const QString temporary =
         folder + QStringLiteral(".note.pvl3-") + QString::number(::getpid(), 36).rightJustified(6, u'0').right(6);
     if (!FileIO::WriteWhole(temporary, bytes, error)) return false;
     if (exists) ::chmod(Native(temporary).constData(), old.st_mode & 07777);
+    if (exists && ::geteuid() == 0) ::chown(Native(temporary).constData(), old.st_uid, old.st_gid);
     if (!Rename(temporary, path)) {
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         Remove(temporary);

@@ -1,4 +1,5 @@
-// The writers on a full disk, over a read-only note, and the cleaning of temporaries left by a write that died.
+// The writers on a full disk, over a read-only note, a FIFO, a long name and another user's file, and the
+// cleaning of temporaries left by a write that died.
 #include "TestFiles.h"
 #include "core/FileIO.h"
 #include "core/NativeFile.h"
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 NoteRecord LongNote() {
@@ -81,6 +84,42 @@ private slots:
         const auto userBits = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
         QCOMPARE(QFileInfo(path).permissions() & ~userBits, perms & ~userBits);
         if (!written) QCOMPARE(error, QStringLiteral("the file is read-only"));
+    }
+
+    // What a write may replace: never a FIFO, not even through a link; a name as long as names go; a user's
+    // file that root rewrites stays the user's.
+    void whatIsReplaced_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("FIFO") << "fifo" << false;
+        QTest::newRow("link to a FIFO") << "link" << false;
+        QTest::newRow("255-byte name") << "long" << true;
+        QTest::newRow("another user's, by root") << "owned" << true;
+    }
+    void whatIsReplaced() {
+        QFETCH(QString, kind);
+        QFETCH(bool, written);
+        const QString folder = m_dir.filePath("replaced-" + kind) + "/";
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + (kind == "long" ? QString(251, u'n') + ".nte" : QStringLiteral("PVL3.dat"));
+        const QByteArray native = QFile::encodeName(path);
+        if (kind == "fifo") QCOMPARE(::mkfifo(native.constData(), 0644), 0);
+        if (kind == "link")
+            QVERIFY(::mkfifo(QFile::encodeName(folder + "pipe").constData(), 0644) == 0 &&
+                    QFile::link(folder + "pipe", path));
+        if (kind == "long" || kind == "owned") QVERIFY(FileIO::WriteWhole(path, "old"));
+        if (kind == "owned") {
+            if (::geteuid() != 0) QSKIP("needs root");
+            QCOMPARE(::chown(native.constData(), 1234, 1234), 0);
+        }
+        QString error;
+        QCOMPARE(FileIO::WriteWhole(path, "new", &error), written);
+        struct stat st {};
+        QCOMPARE(::stat(native.constData(), &st), 0);
+        if (!written) QVERIFY(S_ISFIFO(st.st_mode) && error == "not a regular file");
+        if (written) QCOMPARE(FileBytes(path), QByteArray("new"));
+        if (kind == "owned") QCOMPARE(int(st.st_uid), 1234);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), kind == "link" ? 2 : 1);
     }
 
     // Only the program's own temporaries, and only once no write can still be going on, are removed.
