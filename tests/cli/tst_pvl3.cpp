@@ -135,6 +135,22 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(r.Out).object(), expected); // the 20 fields
     }
 
+    // A text Windows-1252 cannot hold is stored in the marked UTF-8 form, read back by the program's own
+    // reader, and listed and shown as typed.
+    void anyLanguage() {
+        const QString text = QString::fromUtf8("Купить молоко");
+        const QString path = m_notes + QString::fromUtf8("Купить м.nte");
+        const Result created = Run({"new", "--text", text, "--from", "20240101", "--until", "20240102"});
+        QCOMPARE(created.Out, (path + "\n").toUtf8());
+        const QByteArray utf8 = text.toUtf8();
+        QCOMPARE(Read(path).mid(10, 4 + 3 + utf8.size()), QByteArray("\x1C\0\0\0\xEF\xBB\xBF", 7) + utf8);
+        NoteRecord back;
+        QVERIFY(NoteFile::ReadNote(path, back));
+        QCOMPARE(back.Text, text);
+        QCOMPARE(Run({"list"}).Out, ("[x] 24/01/01 24/01/02 " + text + "         " + path + "\n").toUtf8());
+        QCOMPARE(QJsonDocument::fromJson(Run({"show", path}).Out).object()["Text"].toString(), text);
+    }
+
     // A first run makes "Notes" but no settings file; dates default to today (a run across midnight may see
     // either day); names count up; a UTF-8 argument is stored as Windows-1252.
     void newNote() {
