@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QVBoxLayout>
@@ -62,6 +63,7 @@ frmChooseDir::frmChooseDir(Program& program) : P(program) {
     // activation, which may be a single click and would leave no way to highlight without opening.
     connect(drvA, &QComboBox::currentIndexChanged, this, &frmChooseDir::drvA_Change);
     connect(dirA, &QListWidget::itemDoubleClicked, this, &frmChooseDir::dirA_DblClick);
+    dirA->installEventFilter(this); // the keys' double click and Up: Enter is the default button's
     connect(cmdUp, &QToolButton::clicked, this, &frmChooseDir::cmdUp_Click);
     connect(cmdNew, &QToolButton::clicked, this, &frmChooseDir::cmdNew_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmChooseDir::cmdOK_Click);
@@ -128,6 +130,7 @@ QString frmChooseDir::HighlightedFolder() const {
 // can be undone.
 void frmChooseDir::ShowFolder(const QString& folder, const QString& highlight) {
     m_shown = Clean(folder);
+    if (!IsUnder(m_shown, m_root)) m_root = QStringLiteral("/"); // Up past the root of a drive that failed
     dirA->clear();
     QStringList chain;
     for (QString at = m_shown; IsUnder(at, m_root); at = Clean(at + QStringLiteral("/.."))) {
@@ -169,6 +172,14 @@ void frmChooseDir::drvA_Change() {
     }
     m_root = root;
     ShowFolder(root);
+}
+
+bool frmChooseDir::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != dirA || event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Right) dirA_DblClick(dirA->currentItem());
+    if (key == Qt::Key_Left || key == Qt::Key_Backspace) cmdUp_Click();
+    return key == Qt::Key_Right || key == Qt::Key_Left || key == Qt::Key_Backspace;
 }
 
 void frmChooseDir::dirA_DblClick(QListWidgetItem* item) {

@@ -47,6 +47,9 @@ public slots:
     void cmdOK_Click();
     void cmdCancel_Click();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ShowFolder(const QString& folder, const QString& highlight = QString());
     QString DriveRoot() const;

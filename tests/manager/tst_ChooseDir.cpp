@@ -53,11 +53,14 @@ private slots:
         t.P.ProgramFolder = base + "/.local/prog/";
         frmChooseDir chooser(t.P);
         chooser.Form_Load();
-        chooser.cmdUp->click();
+        QTest::keyClick(chooser.dirA, Qt::Key_Left); // Up, by the keys
         chooser.cmdUp->click();
         QCOMPARE(chooser.ShownFolder(), base);
         QCOMPARE(chooser.dirA->findItems(".local", Qt::MatchEndsWith).size(), 1);
         QVERIFY(chooser.dirA->findItems(".config", Qt::MatchEndsWith).isEmpty());
+        chooser.dirA->setCurrentItem(chooser.dirA->findItems(".local", Qt::MatchEndsWith).value(0));
+        QTest::keyClick(chooser.dirA, Qt::Key_Right); // opened, by the keys
+        QCOMPARE(chooser.ShownFolder(), base + "/.local");
     }
 
     void driveNotReady() {
@@ -65,6 +68,8 @@ private slots:
         frmChooseDir chooser(t.P);
         chooser.Form_Load();
         const QString shown = chooser.ShownFolder();
+        chooser.AddDrive({"Program", shown}); // the list's drive: the program's folder is its root
+        chooser.drvA->setCurrentIndex(chooser.drvA->count() - 1);
         chooser.AddDrive({"Card (/media/card-gone)", "/media/card-gone"});
         const QString top = chooser.dirA->item(0)->text();
         chooser.drvA->setCurrentIndex(chooser.drvA->count() - 1);
@@ -77,6 +82,10 @@ private slots:
         chooser.dirA_DblClick(chooser.dirA->findItems(QStringLiteral("Notes"), Qt::MatchEndsWith).value(0));
         QCOMPARE(chooser.ShownFolder(), shown + QStringLiteral("/Notes"));
         QCOMPARE(chooser.dirA->item(0)->text(), top); // still listed from the drive that opened
+        chooser.cmdUp->click();
+        chooser.cmdUp->click(); // past the root of the drive listed: listed from the root of all
+        QCOMPARE(chooser.dirA->item(0)->text(), QStringLiteral("/"));
+        QVERIFY(chooser.dirA->currentItem());
     }
 
     void newFolder_data() {
