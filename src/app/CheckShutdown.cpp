@@ -2,7 +2,7 @@
 
 #include "app/Program.h"
 #include "app/frmStealth.h"
-#include "core/SettingsFile.h"
+#include "core/RunningMarker.h"
 
 namespace mdlCommonFunc {
 
@@ -13,7 +13,7 @@ void CheckShutdown(Program& P) {
     // Without a tray, the tray window alone would leave a program that nobody can reach.
     const bool trayKeepsAlive = P.TrayActive && !P.TrayUnreachable;
     if (P.ManagerOpen || trayKeepsAlive || P.EditorOpen || P.OpenNoteCount != 0) return;
-    ClearTrayLock(P.ProgramFolder);
+    ReleaseRunningMarker(P.ProgramFolder, P.RunningLock.get());
     if (P.StealthWindow) P.StealthWindow->close();
     P.EndProgram();
 }

@@ -3,6 +3,7 @@
 #include "app/CheckShutdown.h"
 #include "app/Program.h"
 #include "app/frmStealth.h"
+#include "core/RunningMarker.h"
 #include "core/SettingsFile.h"
 #include "editor/frmEditor.h"
 #include "manager/frmManager.h"
@@ -87,7 +88,7 @@ void CommitForSessionEnd(Program& P) {
     QString error;
     if (P.ManagerOpen && !mdlCommonFunc::SaveSettings(P.ProgramFolder, P.Settings, &error))
         std::fprintf(stderr, "pinvale3: the settings could not be saved (%s)\n", qPrintable(error));
-    mdlCommonFunc::ClearTrayLock(P.ProgramFolder);
+    mdlCommonFunc::ReleaseRunningMarker(P.ProgramFolder, P.RunningLock.get());
 }
 
 void EndAsByWindows(Program& P) {
@@ -105,7 +106,7 @@ void EndAsByWindows(Program& P) {
     }
     if (P.Ending()) return; // the last unload's shutdown check has ended the program
     // Something still open (a window that would not close) goes with the program all the same.
-    mdlCommonFunc::ClearTrayLock(P.ProgramFolder);
+    mdlCommonFunc::ReleaseRunningMarker(P.ProgramFolder, P.RunningLock.get());
     if (P.StealthWindow) P.StealthWindow->close();
     P.EndProgram();
 }

@@ -91,7 +91,7 @@ bool Main(Program& P, const QString& commandLine) {
     }
     if (commandLine.contains(QStringLiteral("/QL"))) {
         if (P.Settings.TrayOnSystemStart != 1) {
-            mdlCommonFunc::ClearTrayLock(P.ProgramFolder);
+            mdlCommonFunc::ReleaseRunningMarker(P.ProgramFolder, P.RunningLock.get());
             P.EndProgram();
             return false;
         }

@@ -32,4 +32,10 @@ MarkerClaim ClaimRunningMarker(const QString& programFolder, QLockFile& lock) {
     return MarkerClaim::Taken;
 }
 
+bool ReleaseRunningMarker(const QString& programFolder, QLockFile* lock) {
+    if (!ClearTrayLock(programFolder)) return false;
+    if (lock && lock->isLocked()) lock->unlock();
+    return true;
+}
+
 } // namespace mdlCommonFunc

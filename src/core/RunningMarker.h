@@ -20,4 +20,10 @@ enum class MarkerClaim {
 // was 0. Without the lock the marker is left alone, so at most one copy claims it at once.
 MarkerClaim ClaimRunningMarker(const QString& programFolder, QLockFile& lock);
 
+// Puts the marker back to 0 as the program ends. Once it is 0 the lock goes too (the process ends without
+// unwinding, which would have removed it), so that a portable copy started on another machine finds no
+// lock it cannot check. A marker that could not be cleared keeps its lock, which tells the next start on
+// this machine that this copy is gone.
+bool ReleaseRunningMarker(const QString& programFolder, QLockFile* lock);
+
 } // namespace mdlCommonFunc

@@ -1,5 +1,5 @@
-// Claiming the running marker: one winner among copies started together, and a dead copy told apart
-// from a live one or one that cannot be checked.
+// Claiming the running marker: one winner among copies started together, a dead copy told apart from a
+// live one or one that cannot be checked, and what an ending copy leaves.
 #include "TestFiles.h"
 #include "core/ProgramFolder.h"
 #include "core/RunningMarker.h"
@@ -69,6 +69,32 @@ private slots:
         QCOMPARE(TrayLockIsSet(folder), markerAfter);
         // Only a copy that set or took over the marker holds the lock.
         QCOMPARE(lock.isLocked(), claim != int(MarkerClaim::Taken));
+    }
+
+    // A copy that ends as it should (without unwinding, as the program ends) leaves neither the 1 nor its
+    // lock, so a portable copy on another machine finds nothing to ask about; one that could not clear
+    // the 1 keeps the lock, which tells the next start here that it is gone.
+    void endingReleases_data() {
+        QTest::addColumn<bool>("markerWritable");
+        QTest::newRow("marker cleared") << true;
+        QTest::newRow("marker read-only") << false;
+    }
+    void endingReleases() {
+        QFETCH(bool, markerWritable);
+        QTemporaryDir dir;
+        const QString folder = WithSeparator(dir.path());
+        const pid_t child = fork();
+        if (child == 0) {
+            QLockFile lock(folder + RunningLockFileName);
+            const bool claimed = ClaimRunningMarker(folder, lock) == MarkerClaim::Claimed;
+            if (!markerWritable) QFile::setPermissions(folder + TrayLockFileName, QFileDevice::ReadOwner);
+            _exit(claimed && ReleaseRunningMarker(folder, &lock) == markerWritable ? 0 : 1);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QCOMPARE(QFile::exists(folder + RunningLockFileName), !markerWritable);
+        QCOMPARE(TrayLockIsSet(folder), !markerWritable);
     }
 
     // Copies started together, released at the same instant: exactly one claims the marker each time.
