@@ -10,6 +10,7 @@
 #include "notes/frmNotes.h"
 #include "tray/frmTray.h"
 #include <QApplication>
+#include <QScopedValueRollback>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
@@ -85,6 +86,10 @@ namespace mdlBoot {
 
 void CommitForSessionEnd(Program& P) {
     if (P.Ending()) return;
+    if (P.ManagerOpen && P.ManagerWindow) {
+        const QScopedValueRollback<bool> quiet(P.SessionEnding, true); // nobody is there to answer
+        P.ManagerWindow->FinishTyping();
+    }
     QString error;
     if (P.ManagerOpen && !mdlCommonFunc::SaveSettings(P.ProgramFolder, P.Settings, &error))
         std::fprintf(stderr, "pinvale3: the settings could not be saved (%s)\n", qPrintable(error));

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QScopedValueRollback>
+#include <cstdio>
 
 namespace {
 void SetFlag(QCheckBox* box, uint8_t value) {
@@ -296,12 +297,15 @@ void frmManager::txtNoteDir_LostFocus() {
     if (m_filling) return;
     if (!IsUsableNotesFolder(txtNoteDir->text())) {
         const QString fallback = P.ProgramFolder + QStringLiteral("Notes") + QDir::separator();
-        if (!QDir().mkpath(fallback))
-            P.S.Questions.Message(QStringLiteral("Pinvale 3"),
-                                  QStringLiteral("The notes folder \"%1\" could not be created. Choose a folder you "
-                                                 "may write to under \"Notes Directory\".")
-                                      .arg(fallback),
-                                  MessageIcon::Exclamation);
+        if (!QDir().mkpath(fallback)) {
+            const QString failed = QStringLiteral("The notes folder \"%1\" could not be created. Choose a folder "
+                                                  "you may write to under \"Notes Directory\".")
+                                       .arg(fallback);
+            if (P.SessionEnding) // nobody is there to answer
+                std::fprintf(stderr, "pinvale3: %s\n", qPrintable(failed));
+            else
+                P.S.Questions.Message(QStringLiteral("Pinvale 3"), failed, MessageIcon::Exclamation);
+        }
         txtNoteDir->setText(fallback);
     }
     P.Settings.NotesFolder = txtNoteDir->text();

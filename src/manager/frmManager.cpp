@@ -186,12 +186,15 @@ void frmManager::cmdAbout_Click() {
 
 // Window events ----------------------------------------------------------------------------------------
 
+void frmManager::FinishTyping() {
+    const auto typing = m_leaveHandlers.find(focusWidget());
+    if (typing != m_leaveHandlers.end()) typing->second();
+}
+
 void frmManager::closeEvent(QCloseEvent* event) {
     event->accept();
     if (P.Ending() || m_unloaded) return;
-    // A box typed into and not left yet: what the user sees is what gets saved.
-    const auto typing = m_leaveHandlers.find(focusWidget());
-    if (typing != m_leaveHandlers.end()) typing->second();
+    FinishTyping();
     m_unloaded = true;
     P.ManagerOpen = false;
     mdlCommonFunc::SaveSettingsOrTell(P);

@@ -31,6 +31,8 @@ public:
     ~frmManager() override; // Form_Terminate
 
     void Form_Load();
+    // A box typed into and not left yet is left: what the user sees is what gets saved.
+    void FinishTyping();
     void FillOptions();
 
     // What others may read of the list: the selected line's note file (empty when none), the index of the

@@ -116,15 +116,25 @@ private slots:
     // the quit that follows (or a log-off that is cancelled).
     void commitWritesWithoutEnding_data() {
         QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("typed"); // into the width box, not left
         QTest::addColumn<int>("savedWidth");
-        QTest::newRow("manager open") << "" << 333;
-        QTest::newRow("/QL, no manager") << "/QL" << 222;
+        QTest::newRow("manager open") << ""
+                                      << "" << 333;
+        QTest::newRow("manager open, a width being typed") << ""
+                                                           << "444" << 444;
+        QTest::newRow("/QL, no manager") << "/QL"
+                                         << "" << 222;
     }
     void commitWritesWithoutEnding() {
         QFETCH(QString, commandLine);
+        QFETCH(QString, typed);
         QFETCH(int, savedWidth);
         TestProgram t;
         QVERIFY(Started(t, false, commandLine));
+        if (!typed.isEmpty()) {
+            t->ManagerWindow->txtWidth->setFocus();
+            t->ManagerWindow->txtWidth->setText(typed);
+        }
         mdlBoot::CommitForSessionEnd(*t);
         QCOMPARE(SavedWidth(t), int16_t(savedWidth));
         QCOMPARE(t.Marker(), QByteArray(1, '\0'));
