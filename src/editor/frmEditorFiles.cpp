@@ -138,11 +138,16 @@ void frmEditor::cmkOK_Click() {
     // A new note gets a name from its text that no note has; an edited one goes back to its own file.
     const QString path =
         EditPath.isEmpty() ? mdlCommonFunc::NoteFileName(P.Settings.NotesFolder, P.EditRecord.Text) : EditPath;
+    const NoteRecord editing = P.EditRecord;
     P.EditRecord.Version = 3.0;
     P.EditRecord.ShowFrom = FromDateNumber();
     P.EditRecord.ShowUntil = UntilDateNumber();
     ClearUncheckedPaths();
-    if (!SaveNote(path)) return; // the edit stays open, so nothing typed is lost
+    if (!SaveNote(path)) {
+        // The edit stays open, so nothing typed is lost, and a box ticked again still has its path.
+        P.EditRecord = editing;
+        return;
+    }
     P.EditorOpen = false;
     P.Stealth().flbNotes.Refresh();
     close();

@@ -153,13 +153,18 @@ private slots:
         QVERIFY(P().EditorOpen && P().EditorWindow->isVisible() && P().EditNote->isVisible());
     }
 
+    // A failed save keeps the edit, with everything in it: a sound box unticked for that OK and ticked
+    // again still has its sound when the next OK writes the note.
     void readOnlyTargetKeepsTheEditOpen() {
-        const QString path = Write(QStringLiteral("ro.nte"), NoteFile::NewNoteRecord("keep", 20260101, 20261231));
+        NoteRecord note = NoteFile::NewNoteRecord("keep", 20260101, 20261231);
+        note.ButtonSound = QStringLiteral("/s/button.wav");
+        const QString path = Write(QStringLiteral("ro.nte"), note);
         QByteArray before;
         QVERIFY(FileIO::ReadWhole(path, before));
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
         mdlEdit::StartExistingEdit(P(), path, true);
         TypeText(QStringLiteral("changed"));
+        P().EditorWindow->chkPlay->setChecked(false);
         P().EditorWindow->cmkOK_Click();
         QCOMPARE(tp->Questions.Messages.size(), size_t(1));
         QVERIFY(tp->Questions.Messages[0].Text.contains(QStringLiteral("read-only")));
@@ -167,6 +172,13 @@ private slots:
         QByteArray after;
         QVERIFY(FileIO::ReadWhole(path, after));
         QCOMPARE(after, before);
+        P().EditorWindow->chkPlay->setChecked(true);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        P().EditorWindow->cmkOK_Click();
+        NoteRecord saved;
+        QVERIFY(NoteFile::ReadNote(path, saved));
+        QCOMPARE(saved.Text, QStringLiteral("changed"));
+        QCOMPARE(saved.ButtonSound, QStringLiteral("/s/button.wav"));
     }
 
     void unreadableNoteOpensNoEditor() {
