@@ -114,10 +114,11 @@ bool OpenNoteWindow(Program& P, int32_t Index, const QString& mode, Unreadable& 
 
     auto* NewNote = new frmNotes(P);
     NewNote->Form_Load();
-    // Where the arrangement puts it, even a cascade step past the screen's edge: the next run starts
-    // again near the top.
+    // Where the arrangement puts it on the primary screen, even a cascade step past the screen's edge:
+    // the next run starts again near the top.
     const NotePlace place = NextNotePlace(P);
-    NewNote->PlaceNote(place.Left, place.Top, NewNote->WidthTwips(), NewNote->HeightTwips());
+    const QPoint origin = P.S.Screen.OriginTwips();
+    NewNote->PlaceNote(origin.x() + place.Left, origin.y() + place.Top, NewNote->WidthTwips(), NewNote->HeightTwips());
     P.ShowRecord = note;
     NewNote->ApplyNote(P.ShowRecord);
     NewNote->lblFileNamePath = path;

@@ -124,6 +124,12 @@ int32_t QtScreen::HeightTwips() {
     return screen ? screen->geometry().height() * TwipsPerPixelY() : 480 * TwipsPerPixelY();
 }
 
+QPoint QtScreen::OriginTwips() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    return {screen->geometry().x() * TwipsPerPixelX(), screen->geometry().y() * TwipsPerPixelY()};
+}
+
 QRect QtScreen::WorkAreaTwips() {
     const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
     if (!screen) screen = QGuiApplication::primaryScreen();

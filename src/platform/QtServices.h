@@ -48,6 +48,7 @@ public:
     int32_t TwipsPerPixelX() override { return 15; }
     int32_t TwipsPerPixelY() override { return 15; }
     QRect WorkAreaTwips() override;
+    QPoint OriginTwips() override;
 };
 
 class QtRandom : public IRandom {

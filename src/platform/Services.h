@@ -56,6 +56,9 @@ public:
     virtual int32_t HeightTwips() = 0;
     virtual int32_t TwipsPerPixelX() = 0;
     virtual int32_t TwipsPerPixelY() = 0;
+    // Where the primary screen's top-left corner lies on the desktop, in twips: not always the desktop's
+    // own corner, with another screen to its left or above it.
+    virtual QPoint OriginTwips() { return {}; }
     // The part of the screen that holds the mouse left free by task bars, in twips from the desktop's
     // origin. A single plain screen by default.
     virtual QRect WorkAreaTwips() { return QRect(0, 0, WidthTwips(), HeightTwips()); }

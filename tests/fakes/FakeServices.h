@@ -65,6 +65,8 @@ public:
     int32_t HeightTwips() override { return Height; }
     int32_t TwipsPerPixelX() override { return 15; }
     int32_t TwipsPerPixelY() override { return 15; }
+    QPoint Origin; // the primary screen's corner on the desktop
+    QPoint OriginTwips() override { return Origin; }
     std::optional<QRect> Area; // the screen holding the mouse; the whole screen when unset
     QRect WorkAreaTwips() override { return Area ? *Area : IScreen::WorkAreaTwips(); }
 };

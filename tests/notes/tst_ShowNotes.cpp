@@ -120,6 +120,14 @@ private slots:
         QCOMPARE(P->CascadeColumn, 1);
     }
 
+    // Another screen to the left of the primary one: the cascade starts at the primary screen's corner.
+    void cascadeOnThePrimaryScreen() {
+        tp->Screen.Origin = QPoint(1280 * 15, 0);
+        WriteMany(1);
+        ShowNotes(*P, 0, 2);
+        QCOMPARE(TwipsPos(Windows().at(0)), QPoint(1280 * 15 + 120, 120));
+    }
+
     // A cascade step past the bottom, then one past the right edge: each window is placed where the step
     // puts it, off the screen, and the next run starts again near the top.
     void cascadeOffTheScreen() {
