@@ -6,6 +6,7 @@
 #include "notes/frmNotes.h"
 #include <QDir>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 
 namespace mdlEdit {
@@ -34,6 +35,12 @@ frmEditor& LoadWindows(Program& P, bool apply) {
     P.EditNote->Form_Load();
     editor.Form_Load();
     if (apply) editor.cmkOK->setText(QStringLiteral("&Apply"));
+    // The keyboard starts in the note window, where Enter is a new line: Escape and the OK button's
+    // letter end the edit from there as from the editor.
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), P.EditNote), &QShortcut::activated, editor.cmdCancel,
+                     &QPushButton::click);
+    QObject::connect(new QShortcut(QKeySequence::mnemonic(editor.cmkOK->text()), P.EditNote), &QShortcut::activated,
+                     editor.cmkOK, &QPushButton::click);
     return editor;
 }
 

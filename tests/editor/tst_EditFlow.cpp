@@ -200,6 +200,8 @@ private slots:
         QTest::newRow("Escape") << "Escape" << false;
         QTest::newRow("Enter on Cancel") << "Enter on Cancel" << false;
         QTest::newRow("Enter in a list") << "Enter in a list" << true;
+        QTest::newRow("Escape in the note window") << "Escape in the note" << false;
+        QTest::newRow("Alt+O in the note window") << "Alt+O in the note" << true;
     }
     void endings() {
         QFETCH(QString, how);
@@ -210,13 +212,18 @@ private slots:
         mdlEdit::StartExistingEdit(P(), path, false);
         TypeText(QStringLiteral("changed"));
         frmEditor* ed = P().EditorWindow;
-        ed->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(ed));
-        QWidget* target = how == "Enter on Cancel" ? static_cast<QWidget*>(ed->cmdCancel) : ed->cboAlign;
+        const bool inNote = how.endsWith("in the note"); // where the keyboard starts
+        QWidget* window = inNote ? static_cast<QWidget*>(P().EditNote) : ed;
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QWidget* target = inNote                     ? P().EditNote->txtNote
+                          : how == "Enter on Cancel" ? static_cast<QWidget*>(ed->cmdCancel)
+                                                     : ed->cboAlign;
         target->setFocus();
         if (how == "Cancel") ed->cmdCancel_Click();
         if (how == "close") ed->close();
-        if (how == "Escape") QTest::keyClick(target, Qt::Key_Escape);
+        if (how.startsWith("Escape")) QTest::keyClick(target, Qt::Key_Escape);
+        if (how.startsWith("Alt+O")) QTest::keyClick(target, Qt::Key_O, Qt::AltModifier);
         if (how.startsWith("Enter")) QTest::keyClick(target, Qt::Key_Return);
         QVERIFY(!P().EditorOpen && !P().EditNoteLoading);
         QCOMPARE(tp->Sound.Played, QStringList{QStringLiteral("/s/close.wav")});
