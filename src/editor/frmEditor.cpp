@@ -218,9 +218,11 @@ void frmEditor::FontToRecord() {
 }
 
 void frmEditor::cmdBack_Click() {
-    uint32_t colour = picBack->BackColour(); // a cancelled chooser gives it back as it was
-    P.S.Choosers.ChooseColour(colour);
-    SetBackColour(colour);
+    // The chooser starts from the colour the swatch shows, a system colour's too; cancelled, it gives back
+    // the colour as it was, system colour and all.
+    const uint32_t before = picBack->BackColour();
+    uint32_t colour = NoteColours::ToStored(NoteColours::ResolveColour(before));
+    SetBackColour(P.S.Choosers.ChooseColour(colour) ? colour : before);
 }
 
 void frmEditor::SetBackColour(uint32_t colour) {

@@ -74,4 +74,9 @@ QColor ResolveColour(uint32_t colour) {
                   static_cast<int>((colour >> 16) & 0xFFu));
 }
 
+uint32_t ToStored(const QColor& colour) {
+    return static_cast<uint32_t>(colour.red()) | static_cast<uint32_t>(colour.green()) << 8 |
+           static_cast<uint32_t>(colour.blue()) << 16;
+}
+
 } // namespace NoteColours

@@ -70,8 +70,8 @@ uint32_t ToBgr(const QColor& c) {
 bool QtChoosers::ChooseColour(uint32_t& colour) {
     const UserCursor arrow;
     // The editor's background colour is the program's only colour choice.
-    const QColor chosen = QColorDialog::getColor((colour & 0x80000000u) ? QColor(Qt::white) : FromBgr(colour), nullptr,
-                                                 QStringLiteral("Choose Background Colour. . ."));
+    const QColor chosen =
+        QColorDialog::getColor(FromBgr(colour), nullptr, QStringLiteral("Choose Background Colour. . ."));
     if (!chosen.isValid()) return false;
     colour = ToBgr(chosen);
     return true;

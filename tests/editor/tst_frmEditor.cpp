@@ -173,9 +173,15 @@ private slots:
         QCOMPARE(P().EditRecord.FontColour, 0x000000FFu);
     }
 
-    // The border shows live as well: "Raised" is in test_editor.sh.
+    // The border shows live as well: "Raised" is in test_editor.sh. The colour chooser starts from what
+    // the swatch shows, a system colour's too, which a cancel keeps.
     void liveLook() {
-        tp->Choosers.Colours = {0x00336699u};
+        ed->picBack->SetBackColour(0x80000005u); // the note's colour, as loaded
+        tp->Choosers.Colours = {std::nullopt, 0x00336699u};
+        ed->cmdBack_Click();
+        QCOMPARE(tp->Choosers.ColoursHandedIn,
+                 std::vector{NoteColours::ToStored(NoteColours::ResolveColour(0x80000005u))});
+        QCOMPARE(P().EditRecord.BackColour, 0x80000005u);
         ed->cmdBack_Click();
         ed->cboStyle->setCurrentIndex(4);
         ed->cboAlign->setCurrentIndex(2);

@@ -35,6 +35,7 @@ QString FakeChoosers::OpenFile(const QString& title, const QString&, const QStri
 }
 
 bool FakeChoosers::ChooseColour(uint32_t& colour) {
+    ColoursHandedIn.push_back(colour);
     if (Colours.empty() || !Colours.front()) {
         if (!Colours.empty()) Colours.pop_front();
         return false;

@@ -31,6 +31,7 @@ class FakeChoosers : public IChoosers {
 public:
     std::deque<QString> Files; // empty string = cancelled
     std::deque<std::optional<uint32_t>> Colours;
+    std::vector<uint32_t> ColoursHandedIn;
     struct FontChoice {
         QFont Font;
         uint32_t Colour = 0;
