@@ -1,4 +1,5 @@
 // The real sound player: nothing is loaded until a sound can play, and then the module is found and plays.
+#include "platform/Modules.h"
 #include "platform/QtServices.h"
 #include <QApplication>
 #include <QtTest>
@@ -18,6 +19,14 @@ private slots:
         QVERIFY(player.Loaded());
         player.Play(QString()); // cuts the sound off through the module
         QVERIFY(player.Loaded());
+    }
+
+    // Found from a test in the build (the line above); an installed program never looks into the build.
+    void installedProgramsKeepOutOfTheBuild() {
+        const QString build = QFileInfo(QCoreApplication::applicationDirPath()).path(); // tests/ is inside it
+        QVERIFY(Modules::Folders(QCoreApplication::applicationDirPath()).contains(build));
+        QVERIFY(!Modules::Folders(QStringLiteral("/usr/bin")).contains(build));
+        QVERIFY(!Modules::Folders(build + QStringLiteral("-other")).contains(build));
     }
 };
 
