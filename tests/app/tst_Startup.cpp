@@ -153,6 +153,9 @@ private slots:
         QTest::newRow("session type only") << Platform::Session{{}, "", "wayland", true} << QByteArray("xcb");
         QTest::newRow("user set it empty")
             << Platform::Session{QByteArray(), "wayland-0", "wayland", true} << QByteArray();
+        QTest::newRow("user chose wayland")
+            << Platform::Session{QByteArray("wayland"), "wayland-0", "wayland", true} << QByteArray();
+        QTest::newRow("Wayland, no X server") << Platform::Session{{}, "wayland-0", "wayland", false} << QByteArray();
     }
     void platformChoice() {
         QFETCH(Platform::Session, session);
