@@ -32,12 +32,13 @@ void LoadSettingsOrTell(Program& P) {
 bool ClaimRunningMarker(Program& P) {
     using mdlCommonFunc::MarkerClaim;
     P.RunningLock = std::make_unique<QLockFile>(P.ProgramFolder + mdlCommonFunc::RunningLockFileName);
-    const MarkerClaim claim = mdlCommonFunc::ClaimRunningMarker(P.ProgramFolder, *P.RunningLock);
-    if (claim == MarkerClaim::Claimed && !mdlCommonFunc::TrayLockIsSet(P.ProgramFolder))
+    QString error;
+    const MarkerClaim claim = mdlCommonFunc::ClaimRunningMarker(P.ProgramFolder, *P.RunningLock, &error);
+    if (claim == MarkerClaim::Claimed && !error.isEmpty())
         P.S.Questions.Message(QStringLiteral("Pinvale 3"),
-                              QStringLiteral("\"%1\" could not be written (is the disk full?). Pinvale 3 runs, "
-                                             "but a second copy started now would not know of this one.")
-                                  .arg(P.ProgramFolder + mdlCommonFunc::TrayLockFileName));
+                              QStringLiteral("\"%1\" could not be written (%2). Pinvale 3 runs, but a second copy "
+                                             "started now would not know of this one.")
+                                  .arg(P.ProgramFolder + mdlCommonFunc::TrayLockFileName, error));
     if (claim != MarkerClaim::Taken) return true;
     if (P.Settings.PromptMultiCopies != 1) return true;
     return P.S.Questions.AskYesNo(

@@ -5,7 +5,7 @@
 
 namespace mdlCommonFunc {
 
-MarkerClaim ClaimRunningMarker(const QString& programFolder, QLockFile& lock) {
+MarkerClaim ClaimRunningMarker(const QString& programFolder, QLockFile& lock, QString* error) {
     // Age proves nothing about a copy that runs for weeks: only a dead owner makes the lock stale.
     lock.setStaleLockTime(0);
     qint64 pid = 0;
@@ -14,7 +14,7 @@ MarkerClaim ClaimRunningMarker(const QString& programFolder, QLockFile& lock) {
     const bool earlierLock = lock.getLockInfo(&pid, &host, &application);
     const auto claimMarker = [&] {
         if (TrayLockIsSet(programFolder)) return false;
-        SetTrayLock(programFolder);
+        SetTrayLock(programFolder, error);
         return true;
     };
     if (!lock.tryLock(0)) {

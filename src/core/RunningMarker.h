@@ -17,8 +17,9 @@ enum class MarkerClaim {
 };
 
 // Takes the lock when it is free (held by `lock` until the process ends) and sets the marker when it
-// was 0. Without the lock the marker is left alone, so at most one copy claims it at once.
-MarkerClaim ClaimRunningMarker(const QString& programFolder, QLockFile& lock);
+// was 0. Without the lock the marker is left alone, so at most one copy claims it at once. A claim whose
+// 1 could not be written says why in `error`.
+MarkerClaim ClaimRunningMarker(const QString& programFolder, QLockFile& lock, QString* error = nullptr);
 
 // Puts the marker back to 0 as the program ends. Once it is 0 the lock goes too (the process ends without
 // unwinding, which would have removed it), so that a portable copy started on another machine finds no

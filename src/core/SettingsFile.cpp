@@ -108,8 +108,8 @@ bool TrayLockIsSet(const QString& programFolder) {
     return !byte.isEmpty() && static_cast<uint8_t>(byte.at(0)) > 0;
 }
 
-bool SetTrayLock(const QString& programFolder) {
-    return FileIO::WriteWhole(programFolder + TrayLockFileName, QByteArray(1, '\1'));
+bool SetTrayLock(const QString& programFolder, QString* error) {
+    return FileIO::WriteWhole(programFolder + TrayLockFileName, QByteArray(1, '\1'), error);
 }
 
 bool ClearTrayLock(const QString& programFolder) {

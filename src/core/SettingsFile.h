@@ -26,7 +26,7 @@ SettingsSource LoadSettings(const QString& programFolder, SettingsRecord& settin
 bool SaveSettings(const QString& programFolder, const SettingsRecord& settings, QString* error = nullptr);
 
 bool TrayLockIsSet(const QString& programFolder);
-bool SetTrayLock(const QString& programFolder);
+bool SetTrayLock(const QString& programFolder, QString* error = nullptr);
 bool ClearTrayLock(const QString& programFolder);
 
 } // namespace mdlCommonFunc

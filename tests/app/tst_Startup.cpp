@@ -91,15 +91,25 @@ private slots:
         QCOMPARE((QList<int>{next.NextHour, next.NextMinute, next.NextDay}), (QList<int>{13, 30, 5}));
     }
 
-    // On a full disk the marker cannot be set: the user hears of it and the program still runs.
-    void fullDiskMarker() {
+    // A marker that cannot be set: the user hears of it and why, and the program still runs.
+    void unwritableMarker_data() {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("full disk") << true << "cannot write";
+        QTest::newRow("read-only marker") << false << "the file is read-only";
+    }
+    void unwritableMarker() {
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, why);
         TestProgram t;
         TinyDisk disk(t.ProgramFolder());
-        if (!disk.Mounted()) QSKIP("mounting a small file system needs root");
-        QVERIFY(disk.Fill());
+        if (fullDisk && !disk.Mounted()) QSKIP("mounting a small file system needs root");
+        if (fullDisk) QVERIFY(disk.Fill());
+        const QString marker = t.ProgramFolder() + "TrayLock.dat";
+        if (!fullDisk) QVERIFY(ClearTrayLock(t.ProgramFolder()) && QFile::setPermissions(marker, QFile::ReadOwner));
         QVERIFY(mdlBoot::Main(*t, QString()));
         QCOMPARE(t.Questions.Messages.size(), size_t(1));
-        QVERIFY(t.Questions.Messages[0].Text.startsWith("\"" + t.ProgramFolder() + "TrayLock.dat\" could not be"));
+        QVERIFY(t.Questions.Messages[0].Text.startsWith("\"" + marker + "\" could not be written (" + why));
         QVERIFY(t->ManagerOpen);
     }
 
