@@ -265,8 +265,9 @@ void FillNoteList(Program& P) {
         auto* item = new QListWidgetItem(entry.Line);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(entry.Checked ? Qt::Checked : Qt::Unchecked);
-        if (entry.Damaged) {
+        if (entry.Damaged) { // greyed, as a line that cannot be used, and the pointer says why
             item->setData(DamagedRole, true);
+            item->setForeground(list->palette().brush(QPalette::Disabled, QPalette::Text));
             item->setToolTip(QStringLiteral("This note file is damaged and cannot be shown."));
         }
         list->addItem(item);

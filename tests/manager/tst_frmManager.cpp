@@ -38,6 +38,7 @@ private slots:
         const QByteArray old = t.Bytes("a.nte");
         frmManager& m = t.Open();
         QListWidgetItem* line = m.lstNotes->item(0);
+        QCOMPARE(line->foreground() != m.lstNotes->item(1)->foreground(), damage == "damaged"); // greyed
         if (damage == "read-only") QVERIFY(QFile::setPermissions(t.Notes + "a.nte", QFile::ReadOwner));
         if (damage == "gone") QVERIFY(QFile::remove(t.Notes + "a.nte"));
         const Qt::CheckState was = line->checkState();
