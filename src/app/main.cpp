@@ -36,6 +36,13 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     Platform::ChooseBeforeStart();
+    // Qt's own word for this points at a damaged installation, and then it aborts.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("pinvale3: there is no display to show the notes on (DISPLAY and WAYLAND_DISPLAY are unset).\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setStyle(new FrameStyle); // the application owns it
     QApplication::setApplicationName(QStringLiteral("Pinvale 3"));

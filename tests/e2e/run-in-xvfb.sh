@@ -221,6 +221,7 @@ for pid in "$tint2_pid" "$host_pid"; do
 done
 
 cd "$PVL3_E2E_RUN" || exit
+export PVL3_E2E_TRAY_PID="$host_pid" # a test that takes the tray away stops this one, not every user's
 say "running $PVL3_TEST_NAME"
 # In the background so that a signal to this harness is handled at once, not after the test.
 budget="${PVL3_E2E_TIMEOUT:-$((270 - SECONDS))}"

@@ -39,7 +39,7 @@ screenshot icon-in-tray
 icon_pixels() { window_image "$(tray_icon_window)" rgb:- | md5sum; }
 first_frame="$(icon_pixels)"
 check "the animated icon did not change" wait_for 5 eval '[ "$(icon_pixels)" != "$first_frame" ]'
-pkill -x trayer
+kill "$PVL3_E2E_TRAY_PID"
 check "the icon stayed on screen without a tray" wait_for 10 eval '! tray_icon_present'
 trayer --edge top --align right --widthtype request --height 32 --SetDockType true --transparent false \
     --expand true >/dev/null 2>&1 &

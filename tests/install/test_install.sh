@@ -37,6 +37,8 @@ done
 echo "--- validators"
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "the launcher does not validate"
 desktop-file-validate "$autostart/$id-autostart.desktop" || fail "the log-in entry does not validate"
+said="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/pinvale3" 2>&1)" && fail "started without a display"
+check "no plain word without a display: $said" grep -q "no display" <<<"$said"
 check "the log-in entry does not start with /QL" grep -qx 'Exec=pinvale3 /QL' "$autostart/$id-autostart.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "the metainfo does not validate"
 check "the metainfo's release is not $version" grep -q "<release version=\"$version\"" \
