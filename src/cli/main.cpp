@@ -4,6 +4,7 @@
 #include "cli/CliOutput.h"
 #include "core/NativeFile.h"
 #include <QCoreApplication>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -28,5 +29,11 @@ int main(int argc, char* argv[]) {
         Cli::Out(parsed.Args.Command.isEmpty() ? Cli::UsageText() : Cli::CommandHelp(parsed.Args.Command));
         return 0;
     }
-    return Cli::RunCommand(parsed.Args, QCoreApplication::applicationDirPath());
+    const int status = Cli::RunCommand(parsed.Args, QCoreApplication::applicationDirPath());
+    // An answer that never reached its reader (a full disk, a closed pipe) is a failure.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Cli::ErrLine(QStringLiteral("standard output: cannot write"));
+        return 1;
+    }
+    return status;
 }

@@ -77,7 +77,10 @@ QString ListLine(const NoteRecord& head, const QString& path) {
     WriteDate(out, head.ShowFrom);
     WriteDate(out + DateWidth, head.ShowUntil);
     out += 2 * DateWidth;
-    for (const QChar ch : text) *out++ = ch.unicode() < 32 || ch.unicode() == 127 ? QChar(u' ') : ch; // one for one
+    // Every control and line break shows as one blank, so a note stays on one line: C0, DEL, C1 (where
+    // Windows-1252's unused bytes land, and U+0085, a line break to Unicode), U+2028 and U+2029.
+    const auto breaks = [](char16_t c) { return c < 32 || (c >= 127 && c <= 159) || c == 0x2028 || c == 0x2029; };
+    for (const QChar ch : text) *out++ = breaks(ch.unicode()) ? QChar(u' ') : ch; // one for one
     *out++ = u' ';
     std::copy(path.begin(), path.end(), out);
     return line;

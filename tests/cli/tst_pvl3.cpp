@@ -151,6 +151,16 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(Run({"show", path}).Out).object()["Text"].toString(), text);
     }
 
+    // An answer that cannot reach its reader (here a full disk) is a failure, said on standard error.
+    void outputThatCannotBeWritten() {
+        QProcess p;
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.start(QStringLiteral(PVL3_TOOL), {"--program-folder", m_program, "settings"});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(p.readAllStandardError(), QByteArray("pvl3: standard output: cannot write\n"));
+    }
+
     // A first run makes "Notes" but no settings file; dates default to today (a run across midnight may see
     // either day); names count up; a UTF-8 argument is stored as Windows-1252.
     void newNote() {

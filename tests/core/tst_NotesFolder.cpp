@@ -87,6 +87,7 @@ private slots:
         row("blanks trimmed", "  Buy milk  ", "Buy milk             ");
         row("cut to 21", "abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrstu");
         row("control characters one for one", "a\r\nb\tc", "a  b c               ");
+        row("Unicode's line breaks too", QString::fromUtf8("a\u0085b\u2028c\u2029d\u009d"), "a b c d              ");
         row("empty", "", "                     ");
         row("cyrillic padded by characters", QString::fromUtf8("Купить молоко"),
             QString::fromUtf8("Купить молоко        "));
