@@ -113,8 +113,8 @@ int RunNew(const QString& programFolder, const Arguments& args) {
         ErrLine(QStringLiteral("warning: the first day %1 is after the last day %2; the note is never due")
                     .arg(note.ShowFrom)
                     .arg(note.ShowUntil));
-    const QString path = mdlCommonFunc::NoteFileName(folder, note.Text);
-    if (!NoteFile::WriteNote(path, note, &error)) return Fail(path, error);
+    QString path;
+    if (!mdlCommonFunc::WriteNewNote(folder, note, path, &error)) return Fail(path, error);
     OutLine(path);
     return 0;
 }

@@ -321,6 +321,14 @@ bool Remove(const QString& path) {
     return ::unlink(Native(path).constData()) == 0;
 }
 
+int CreateExclusive(const QString& path) {
+    SharedReads::Forget();
+    const int fd = ::open(Native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno;
+    ::close(fd);
+    return 0;
+}
+
 bool Rename(const QString& from, const QString& to) {
     SharedReads::Forget();
     return ::rename(Native(from).constData(), Native(to).constData()) == 0;

@@ -55,6 +55,8 @@ private:
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 bool Remove(const QString& path);
+// Creates an empty file where none is, atomically: 0, or the errno (EEXIST when the name is taken).
+int CreateExclusive(const QString& path);
 // Renames within one folder; replaces the target.
 bool Rename(const QString& from, const QString& to);
 

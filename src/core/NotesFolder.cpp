@@ -5,7 +5,9 @@
 #include "core/TypeCheck.h"
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 
 using TypeCheck::LeftChars;
 using TypeCheck::PadToLength;
@@ -63,6 +65,23 @@ void WriteDate(QChar* out, int32_t date) {
     }
 }
 } // namespace
+
+bool WriteNewNote(const QString& notesFolder, const NoteRecord& record, QString& path, QString* error) {
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        path = NoteFileName(notesFolder, record.Text);
+        const int claimed = NativeFile::CreateExclusive(path);
+        if (claimed == EEXIST) continue; // taken since the name was chosen: the next one
+        if (claimed != 0) {
+            if (error) *error = QStringLiteral("cannot write: %1").arg(QString::fromLocal8Bit(std::strerror(claimed)));
+            return false;
+        }
+        if (NoteFile::WriteNote(path, record, error)) return true;
+        NativeFile::Remove(path); // the empty claim goes with the write that failed
+        return false;
+    }
+    if (error) *error = QStringLiteral("cannot write: no free name");
+    return false;
+}
 
 QString DateText(int32_t date) {
     QString text(DateWidth, Qt::Uninitialized);

@@ -14,6 +14,11 @@ constexpr int ListPrefixLength = 40;
 // with "~0", "~1", ... after its first 6 characters.
 QString NoteFileName(const QString& notesFolder, const QString& text);
 
+// Writes a new note under the name NoteFileName gives, into `path`. The name is claimed before the note is
+// written, so two new notes with the same text at the same moment (two runs of the tool, or the tool and
+// the editor) get two names rather than one writing over the other.
+bool WriteNewNote(const QString& notesFolder, const NoteRecord& record, QString& path, QString* error = nullptr);
+
 // 19991217 -> "99/12/17 ". Always 9 characters, even for a number that is not a date.
 QString DateText(int32_t date);
 

@@ -156,7 +156,7 @@ private:
     void SoundPath(SoundRow& row);
     void BrowseSound(SoundRow& row);
     void ClearUncheckedPaths();
-    bool SaveNote(const QString& path);
+    bool SaveNote();
 
     Program& P;
     std::array<SoundRow, 3> m_sounds{}; // chkAct, chkDeAct, chkPlay

@@ -135,15 +135,12 @@ void frmEditor::cmkOK_Click() {
         !P.S.Questions.AskYesNo(QStringLiteral("Apply the changes to the Note?"),
                                 QStringLiteral("If you are satisfied with your changes click 'YES'.")))
         return;
-    // A new note gets a name from its text that no note has; an edited one goes back to its own file.
-    const QString path =
-        EditPath.isEmpty() ? mdlCommonFunc::NoteFileName(P.Settings.NotesFolder, P.EditRecord.Text) : EditPath;
     const NoteRecord editing = P.EditRecord;
     P.EditRecord.Version = 3.0;
     P.EditRecord.ShowFrom = FromDateNumber();
     P.EditRecord.ShowUntil = UntilDateNumber();
     ClearUncheckedPaths();
-    if (!SaveNote(path)) {
+    if (!SaveNote()) {
         // The edit stays open, so nothing typed is lost, and a box ticked again still has its path.
         P.EditRecord = editing;
         return;
@@ -154,13 +151,12 @@ void frmEditor::cmkOK_Click() {
     if (P.ManagerOpen) mdlCommonFunc::FillNoteList(P);
 }
 
-bool frmEditor::SaveNote(const QString& path) {
+// A new note gets a name from its text that no note has; an edited one goes back to its own file.
+bool frmEditor::SaveNote() {
     QString error;
-    const QFileInfo target(path);
-    // A note file marked read-only is left alone, even where the file system would let us replace it.
-    if (target.exists() && !(target.permissions() & QFileDevice::WriteOwner))
-        error = QStringLiteral("the file is read-only");
-    else if (NoteFile::WriteNote(path, P.EditRecord, &error))
+    QString path = EditPath;
+    if (EditPath.isEmpty() ? mdlCommonFunc::WriteNewNote(P.Settings.NotesFolder, P.EditRecord, path, &error)
+                           : NoteFile::WriteNote(path, P.EditRecord, &error))
         return true;
     P.S.Questions.Message(EditorTitle, QStringLiteral("The note could not be saved to \"%1\" (%2).\n\nThe note file "
                                                       "is unchanged and the editor stays open: make the file or "

@@ -151,6 +151,23 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(Run({"show", path}).Out).object()["Text"].toString(), text);
     }
 
+    // New notes with the same text written at the same moment each get a name of their own.
+    void newNotesAtOnce() {
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (int i = 0; i < 8; ++i) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->start(QStringLiteral(PVL3_TOOL), {"--program-folder", m_program, "new", "--text", "same"});
+        }
+        QSet<QByteArray> paths;
+        for (const auto& run : runs) {
+            QVERIFY(run->waitForFinished(30000));
+            QCOMPARE(run->exitCode(), 0);
+            paths.insert(run->readAllStandardOutput());
+        }
+        QCOMPARE(paths.size(), 8);
+        QCOMPARE(QDir(m_notes).entryList({"*.nte"}).size(), 8);
+    }
+
     // An answer that cannot reach its reader (here a full disk) is a failure, said on standard error.
     void outputThatCannotBeWritten() {
         QProcess p;
