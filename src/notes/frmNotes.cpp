@@ -245,7 +245,10 @@ void frmNotes::ShowTopButtons() {
 void frmNotes::cmdSound_MouseMove() {
     if (P.Ending()) return;
     SoundButtonShown = true;
-    if (lblPlay.isEmpty()) return;
+    if (lblPlay.isEmpty()) { // a note paged to without a sound keeps no tip from the one before
+        cmdSound->setToolTip(QString());
+        return;
+    }
     cmdSound->ShowGlyph(NoteGlyph::PlaySound, true, TextEffect());
     cmdSound->setToolTip(QStringLiteral("Play Sound"));
 }

@@ -47,6 +47,9 @@ frmTray::~frmTray() {
 
 void frmTray::Form_Load() {
     P.TrayActive = true;
+    // Loaded again after its interval time passed while it was off, the interval would wait a month for
+    // that day and minute to come round: it starts anew from now. At the program's start nothing is set.
+    if (Schedule::IntervalTooFar(P.Settings, P.NextShow, P.S.Clock.Now())) mdlCommonFunc::ComputeNextShow(P);
     if (P.Settings.ShowOnTrayStart == 1) TrayNotes::AlarmAndShow(P);
     StartTicking(); // the first tick checks the minute the tray starts in
 }

@@ -73,6 +73,18 @@ private slots:
         QCOMPARE(clocks, 21);
     }
 
+    // A tray loaded again after its interval time passed while it was off starts the interval anew.
+    void reloadedTrayRestartsAStaleInterval() {
+        TrayTest t(At(10, 50));
+        t.P.Settings.EveryEnabled = 1;
+        t.P.Settings.EveryHours = 0;
+        t.P.Settings.EveryMinutes = 20;
+        mdlCommonFunc::ComputeNextShow(t.P); // 11:10
+        t.T.Clock.Current = At(12, 0, 5);
+        t.Load();
+        QCOMPARE((QList<int>{t.P.NextShow.NextHour, t.P.NextShow.NextMinute}), (QList<int>{12, 20}));
+    }
+
     // The schedule runs once a minute: a clock set back inside a minute that showed the notes shows them
     // no second time.
     void clockBackInsideAShowingMinute() {
