@@ -129,9 +129,10 @@ int RunSettings(const QString& programFolder) {
 } // namespace
 
 int RunCommand(const Arguments& args, const QString& executableFolder) {
-    const QString programFolder = ProgramFolderFor(args.ProgramFolder, executableFolder);
-    if (programFolder.isEmpty()) return Fail(args.ProgramFolder.value_or(QString()), "program folder missing");
     const QString& c = args.Command;
+    // Only a new note makes the per-user folder; reading makes nothing.
+    const QString programFolder = ProgramFolderFor(args.ProgramFolder, executableFolder, c == QLatin1String("new"));
+    if (programFolder.isEmpty()) return Fail(args.ProgramFolder.value_or(QString()), "program folder missing");
     if (c == QLatin1String("list")) return RunList(programFolder);
     if (c == QLatin1String("due")) return RunDue(programFolder, args);
     if (c == QLatin1String("show")) return RunShow(args.File);

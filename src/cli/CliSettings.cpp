@@ -5,8 +5,8 @@
 
 namespace Cli {
 
-QString ProgramFolderFor(const std::optional<QString>& given, const QString& executableFolder) {
-    if (!given) return mdlCommonFunc::ResolveProgramFolder(executableFolder);
+QString ProgramFolderFor(const std::optional<QString>& given, const QString& executableFolder, bool create) {
+    if (!given) return mdlCommonFunc::ResolveProgramFolder(executableFolder, create);
     const QFileInfo folder(*given);
     return folder.isDir() ? mdlCommonFunc::WithSeparator(folder.absoluteFilePath()) : QString();
 }

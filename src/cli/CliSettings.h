@@ -9,7 +9,7 @@ namespace Cli {
 
 // The folder given with --program-folder (which must exist), or the one Pinvale 3 itself uses.
 // Empty when the given folder does not exist.
-QString ProgramFolderFor(const std::optional<QString>& given, const QString& executableFolder);
+QString ProgramFolderFor(const std::optional<QString>& given, const QString& executableFolder, bool create);
 
 struct LoadedSettings {
     SettingsRecord Settings;

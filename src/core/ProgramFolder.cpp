@@ -24,11 +24,11 @@ bool IsPortableFolder(const QString& folder) {
 
 } // namespace
 
-QString ResolveProgramFolder(const QString& executableFolder) {
+QString ResolveProgramFolder(const QString& executableFolder, bool create) {
     const QFileInfo exe(executableFolder);
     if (exe.isDir() && IsPortableFolder(executableFolder)) return WithSeparator(exe.absoluteFilePath());
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
+    if (create) QDir().mkpath(data);
     return WithSeparator(data);
 }
 

@@ -168,6 +168,21 @@ private slots:
         QCOMPARE(QDir(m_notes).entryList({"*.nte"}).size(), 8);
     }
 
+    // Without a program folder of its own, reading makes nothing; a new note makes the per-user folder.
+    void readingMakesNoFolder() {
+        QTemporaryDir data;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", data.path());
+        const QString perUser = data.path() + "/Pinvale/Pinvale 3";
+        for (const QStringList& args : {QStringList{"list"}, QStringList{"settings"}, QStringList{"new"}}) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(PVL3_TOOL), args);
+            QVERIFY(p.waitForFinished(30000));
+            QCOMPARE(QFileInfo(perUser).isDir(), args.first() == "new");
+        }
+    }
+
     // An answer that cannot reach its reader (here a full disk) is a failure, said on standard error.
     void outputThatCannotBeWritten() {
         QProcess p;
