@@ -12,17 +12,6 @@ namespace {
 const QString SingleMode = QStringLiteral("Single");
 const QString EditMode = QStringLiteral("Edit");
 
-// What a note whose file has gone or is damaged shows: the look of a new note, with whatever text
-// could still be read.
-NoteRecord UnreadableNote(const QString& path) {
-    NoteRecord note;
-    note.BackColour = 0x0080FFFFu;
-    note.FontColour = SystemColourFlag + 0x12; // button text
-    NoteRecord head;
-    if (NoteFile::ReadNoteHead(path, head, NoteFile::Head::Dates)) note.Text = head.Text;
-    return note;
-}
-
 } // namespace
 
 void frmNotes::ShowNavButtons() {
@@ -83,10 +72,14 @@ void frmNotes::StepTo(bool forward) {
     if (!lblAct.isEmpty()) mdlSound::PlayWave(P.S.Sound, lblAct);
 }
 
+// A note whose file has gone or is damaged shows what could still be read, over the look of a new note.
+// Nothing is written: the file stays as it is.
 NoteRecord frmNotes::ReadForStep(const QString& path) {
     NoteRecord note;
-    if (NoteFile::ReadNote(path, note)) return note;
-    return UnreadableNote(path); // nothing is written: the file stays as it is
+    note.BackColour = 0x0080FFFFu;
+    note.FontColour = SystemColourFlag + 0x12; // button text
+    NoteFile::ReadNote(path, note);
+    return note;
 }
 
 void frmNotes::cmdSound_Click() {

@@ -231,6 +231,18 @@ private slots:
         QVERIFY(!QFile::exists(gone));
     }
 
+    // A note cut short in its last field shows all that was read before the cut.
+    void steppingOntoACutNote() {
+        OpenOnThree(1);
+        const QString cut = tp->P->Shown(2).FilePath;
+        const qint64 size = QFileInfo(cut).size() - 2;
+        QVERIFY(QFile::resize(cut, size));
+        win->cmdNext_Click();
+        QCOMPARE(win->NoteTextValue(), QStringLiteral("two"));
+        QCOMPARE(win->imgBack->BackColour(), Note(QString()).BackColour);
+        QCOMPARE(QFileInfo(cut).size(), size); // left as it was
+    }
+
     void editModeGivesEveryChangeBackWithCrLf() {
         Open(QStringLiteral("Edit"));
         win->txtNote->setReadOnly(false);
