@@ -7,6 +7,7 @@
 #include "notes/NoteColours.h"
 #include "notes/NoteText.h"
 #include "notes/frmNotes.h"
+#include "platform/StoredColour.h"
 #include "platform/WaitCursor.h"
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -221,7 +222,7 @@ void frmEditor::cmdBack_Click() {
     // The chooser starts from the colour the swatch shows, a system colour's too; cancelled, it gives back
     // the colour as it was, system colour and all.
     const uint32_t before = picBack->BackColour();
-    uint32_t colour = NoteColours::ToStored(NoteColours::ResolveColour(before));
+    uint32_t colour = ToStored(NoteColours::ResolveColour(before));
     SetBackColour(P.S.Choosers.ChooseColour(colour) ? colour : before);
 }
 

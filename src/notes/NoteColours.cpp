@@ -1,6 +1,7 @@
 #include "notes/NoteColours.h"
 
 #include "core/mdlStructures.h"
+#include "platform/StoredColour.h"
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -70,13 +71,7 @@ QColor SystemColour(uint32_t index, const QPalette& p) {
 
 QColor ResolveColour(uint32_t colour) {
     if (colour & SystemColourFlag) return SystemColour(colour & ~SystemColourFlag, QGuiApplication::palette());
-    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
-                  static_cast<int>((colour >> 16) & 0xFFu));
-}
-
-uint32_t ToStored(const QColor& colour) {
-    return static_cast<uint32_t>(colour.red()) | static_cast<uint32_t>(colour.green()) << 8 |
-           static_cast<uint32_t>(colour.blue()) << 16;
+    return FromStored(colour);
 }
 
 } // namespace NoteColours

@@ -8,6 +8,4 @@ namespace NoteColours {
 // A system colour is taken from the desktop's palette, never from a window's own: a note window's palette
 // holds the colours of the note it showed before.
 QColor ResolveColour(uint32_t colour);
-// A colour as a note stores it, 0x00BBGGRR.
-uint32_t ToStored(const QColor& colour);
 } // namespace NoteColours

@@ -1,5 +1,6 @@
 #include "platform/FontColourDialog.h"
 
+#include "platform/StoredColour.h"
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -15,7 +16,7 @@ namespace {
 QColor Shown(uint32_t colour, const QPalette& palette) {
     // A system colour reference shows as the desktop's button text until the user picks a real colour.
     if (colour & 0x80000000u) return palette.color(QPalette::ButtonText);
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    return FromStored(colour);
 }
 
 // Qt's font dialog picks the first style of a family whose style names it does not recognise ("Book"
@@ -70,8 +71,7 @@ QFont FontColourDialog::SelectedFont() const {
 void FontColourDialog::ChooseColour() {
     const QColor chosen = QColorDialog::getColor(Shown(m_colour, palette()), this, QStringLiteral("Font Colour"));
     if (!chosen.isValid()) return;
-    m_colour = static_cast<uint32_t>(chosen.red()) | static_cast<uint32_t>(chosen.green()) << 8 |
-               static_cast<uint32_t>(chosen.blue()) << 16;
+    m_colour = ToStored(chosen);
     ShowColour();
 }
 

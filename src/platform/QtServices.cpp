@@ -3,6 +3,7 @@
 #include "platform/FontColourDialog.h"
 #include "platform/Modules.h"
 #include "platform/QtSysTray.h"
+#include "platform/StoredColour.h"
 #include "platform/WaitCursor.h"
 #include "platform/XEmbedTray.h"
 #include <QApplication>
@@ -57,23 +58,13 @@ QString QtChoosers::OpenFile(const QString& title, const QString& filter, const 
     return QFileDialog::getOpenFileName(nullptr, title, startPath, QtFileFilter(filter));
 }
 
-namespace {
-QColor FromBgr(uint32_t c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-uint32_t ToBgr(const QColor& c) {
-    return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 |
-           static_cast<uint32_t>(c.blue()) << 16;
-}
-} // namespace
-
 bool QtChoosers::ChooseColour(uint32_t& colour) {
     const UserCursor arrow;
     // The editor's background colour is the program's only colour choice.
     const QColor chosen =
-        QColorDialog::getColor(FromBgr(colour), nullptr, QStringLiteral("Choose Background Colour. . ."));
+        QColorDialog::getColor(FromStored(colour), nullptr, QStringLiteral("Choose Background Colour. . ."));
     if (!chosen.isValid()) return false;
-    colour = ToBgr(chosen);
+    colour = ToStored(chosen);
     return true;
 }
 

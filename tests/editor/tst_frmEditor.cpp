@@ -7,6 +7,7 @@
 #include "notes/NoteColours.h"
 #include "notes/PictureLoader.h"
 #include "notes/frmNotes.h"
+#include "platform/StoredColour.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -179,8 +180,7 @@ private slots:
         ed->picBack->SetBackColour(0x80000005u); // the note's colour, as loaded
         tp->Choosers.Colours = {std::nullopt, 0x00336699u};
         ed->cmdBack_Click();
-        QCOMPARE(tp->Choosers.ColoursHandedIn,
-                 std::vector{NoteColours::ToStored(NoteColours::ResolveColour(0x80000005u))});
+        QCOMPARE(tp->Choosers.ColoursHandedIn, std::vector{ToStored(NoteColours::ResolveColour(0x80000005u))});
         QCOMPARE(P().EditRecord.BackColour, 0x80000005u);
         ed->cmdBack_Click();
         ed->cboStyle->setCurrentIndex(4);
